@@ -1,0 +1,105 @@
+// The whole state of one game and the rules that change it.
+//
+// The main window owns one GameState; the view, the computer player and the saved-game file all read
+// and write its fields directly. The search plays on this very board with display off, making and
+// taking back steps, so MakeMove and TakeBackMove are exact inverses on Board, CoinCount and
+// HistoryPos. In played mode they also keep SideToMove, the screen and the Info window current.
+//
+// A game holds at most MaxHistory steps, the most a 16-bit HistoryPos can count and a saved game can
+// store. A side to move whose game already holds that many applied steps has no legal step left, so
+// it has lost like any side that cannot move; no counter ever passes the limit, not even inside a
+// search.
+#pragma once
+
+#include "GameDisplay.h"
+#include "GameTimer.h"
+#include "MoveList.h"
+#include "Piece.h"
+#include "TMove.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kelmarin {
+
+// 10 x 10 codes addressed as Board(I, J), I the column and J the row; the playing area is 1..8.
+class TBoard {
+public:
+    std::int16_t& operator()(int I, int J) { return Cells_[I * 10 + J]; }
+    std::int16_t operator()(int I, int J) const { return Cells_[I * 10 + J]; }
+    bool operator==(const TBoard&) const = default;
+
+private:
+    std::array<std::int16_t, 100> Cells_{};
+};
+
+struct TSquare {
+    std::int16_t I = 0;
+    std::int16_t J = 0;
+    bool operator==(const TSquare&) const = default;
+};
+
+class GameState {
+public:
+    static constexpr int MaxHistory = 32767;
+    static constexpr std::int16_t DefaultSearchDepth = 3;
+
+    GameState();
+
+    // The display and the timer must outlive this object; null restores the silent defaults.
+    void AttachDisplay(GameDisplay* display);
+    void AttachTimer(GameTimer* timer);
+    GameDisplay& Display() const { return *Display_; }
+    GameTimer& Timer() const { return *Timer_; }
+
+    // The New command: starting position, Red to move, empty history, whole board redrawn.
+    void New();
+
+    void GenerateMoves(std::int16_t side, MoveList& list) const;
+    bool CanCaptureWith(std::int16_t I, std::int16_t J) const;
+    bool IsGameOver() const;
+
+    // Plays *move, or with a null move (or FromI 0) replays the first step of the redo tail, always
+    // displayed. Returns the side that moves next, 0 when there is nothing to replay.
+    std::int16_t MakeMove(const TMove* move, bool display);
+    // Reverts the last applied step; returns the side that made it (SideToMove when none is applied).
+    std::int16_t TakeBackMove(bool display);
+
+    void Undo();
+    void Redo();
+
+    // Stores the selection, then has the display move the highlight.
+    void SetSelection(std::int16_t I, std::int16_t J);
+    // Recounts CoinCount from Board, then has the display redraw everything.
+    void RedrawBoard();
+    void RecountCoins();
+
+    int HistoryCount() const { return static_cast<int>(MoveHistory.size()); }
+    // Entry k of the history, counted from 1 as the history positions are.
+    const TMove& HistoryEntry(int k) const { return MoveHistory[static_cast<std::size_t>(k - 1)]; }
+
+    TBoard Board;
+    std::int16_t SideToMove = Red;
+    std::vector<TMove> MoveHistory;
+    std::int16_t HistoryPos = 0;
+    std::array<std::int16_t, 3> CoinCount{}; // indexed by side, 1..2
+    TSquare SelectedSquare;
+    std::array<std::int16_t, 3> SearchDepth{0, DefaultSearchDepth, DefaultSearchDepth};
+    std::string SaveFileName;
+    std::int16_t SearchPly = 0;
+
+    // English rules end the turn when a capture crowns a man; this game lets the new king go on
+    // capturing. Only the perft check of the generator against published figures sets this.
+    bool EndTurnOnCrowning = false;
+
+private:
+    void ScanSquare(std::int16_t I, std::int16_t J, std::int16_t side, bool& captureOnly,
+                    MoveList& list) const;
+
+    GameDisplay* Display_;
+    GameTimer* Timer_;
+};
+
+} // namespace kelmarin

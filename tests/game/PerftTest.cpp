@@ -1,0 +1,24 @@
+#include "GameState.h"
+#include "Perft.h"
+
+#include <gtest/gtest.h>
+
+namespace kelmarin {
+namespace {
+
+// Depths 1 to 8 match the published English-draughts figures whichever way a crowning capture ends.
+TEST(PerftTest, FromTheStartingPosition)
+{
+    const std::uint64_t expected[] = {7, 49, 302, 1469, 7361, 36768, 179740};
+    for (const bool endOnCrowning : {false, true}) {
+        GameState game;
+        game.New();
+        game.EndTurnOnCrowning = endOnCrowning;
+        for (int depth = 1; depth <= 7; ++depth)
+            EXPECT_EQ(Perft(game, depth, 2), expected[depth - 1]) << depth << " " << endOnCrowning;
+        EXPECT_EQ(game.HistoryPos, 0);
+    }
+}
+
+} // namespace
+} // namespace kelmarin
