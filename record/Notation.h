@@ -1,0 +1,23 @@
+// Square numbers and the written record of a game.
+#pragma once
+
+#include "GameState.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kelmarin {
+
+// The number 1..32 of a playing square: row 8 holds 1..4, row 1 holds 29..32.
+constexpr std::int16_t SquareNumber(std::int16_t I, std::int16_t J)
+{
+    return static_cast<std::int16_t>(4 * (8 - J) + (I + 1) / 2);
+}
+
+// The applied history as one line ("1R.11-14 1B.24-20 ..."), with the result when the game is over.
+std::string MoveListText(const GameState& game);
+
+// "Red has 12 and Blue has 12 coins left."
+std::string CoinCountText(const GameState& game);
+
+} // namespace kelmarin
