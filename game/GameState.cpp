@@ -1,5 +1,7 @@
 #include "GameState.h"
 
+#include <array>
+
 namespace kelmarin {
 
 namespace {
@@ -64,36 +66,79 @@ void GameState::New()
     Timer_->SetInterval(0);
 }
 
-void GameState::ScanSquare(std::int16_t I, std::int16_t J, std::int16_t side, bool& captureOnly,
-                           MoveList& list) const
+namespace {
+
+// A cell's place in the board array, I * 10 + J, so a diagonal neighbour is a fixed offset away.
+constexpr int CellIndex(int I, int J) { return I * 10 + J; }
+
+// The playing squares in scan order: columns 1 to 8, each from its lowest row up.
+constexpr std::array<std::int8_t, 32> ScanOrder = [] {
+    std::array<std::int8_t, 32> order{};
+    int n = 0;
+    for (int I = 1; I <= 8; ++I)
+        for (int J = I % 2 == 0 ? 1 : 2; J <= 8; J += 2)
+            order[n++] = static_cast<std::int8_t>(CellIndex(I, J));
+    return order;
+}();
+
+// Directions as (DI * 10 + DJ): DI = -1 before +1; a man only forward, a king backward before forward.
+constexpr int BlueManSteps[] = {-9, 11};
+constexpr int RedManSteps[] = {-11, 9};
+constexpr int BlueKingSteps[] = {-11, -9, 9, 11};
+constexpr int RedKingSteps[] = {-9, -11, 11, 9};
+
+struct TCellPlace {
+    std::int16_t I;
+    std::int16_t J;
+};
+constexpr std::array<TCellPlace, 100> PlaceOf = [] {
+    std::array<TCellPlace, 100> places{};
+    for (int index = 0; index < 100; ++index)
+        places[index] = {static_cast<std::int16_t>(index / 10), static_cast<std::int16_t>(index % 10)};
+    return places;
+}();
+
+// Lists the steps of the piece on cell `from` in the given directions. The first capture found clears
+// the list and from then on only captures are listed: captures are compulsory.
+template <int Count>
+inline void ScanPiece(const TBoard& board, int from, std::int16_t coin, const int (&steps)[Count],
+                      std::int16_t opponent, bool& captureOnly, MoveList& list)
 {
-    const std::int16_t coin = Board(I, J);
-    if (PieceOwner(coin) != side)
-        return;
-    const std::int16_t forward = side == Blue ? 1 : -1;
-    const std::int16_t opponent = Opponent(side);
-    // A man tries only its forward row; a king tries backward first, then forward.
-    const std::int16_t rows[2] = {static_cast<std::int16_t>(-forward), forward};
-    const int firstRow = IsKing(coin) ? 0 : 1;
-    for (const std::int16_t DI : {-1, 1}) {
-        for (int r = firstRow; r < 2; ++r) {
-            const std::int16_t DJ = rows[r];
-            const std::int16_t A = Board(I + DI, J + DJ);
-            if (A == Empty) {
-                if (!captureOnly)
-                    list.Add({I, J, static_cast<std::int16_t>(I + DI), static_cast<std::int16_t>(J + DJ),
-                              coin, 0});
-            } else if (PieceOwner(A) == opponent && Board(I + 2 * DI, J + 2 * DJ) == Empty) {
-                if (!captureOnly) {
-                    captureOnly = true; // captures are compulsory: every simple step goes
-                    list.Clear();
-                }
-                list.Add({I, J, static_cast<std::int16_t>(I + 2 * DI), static_cast<std::int16_t>(J + 2 * DJ),
-                          coin, A});
+    const TCellPlace origin = PlaceOf[from];
+    for (const int step : steps) {
+        const std::int16_t A = board.Cell(from + step);
+        if (A == Empty) {
+            if (!captureOnly) {
+                const TCellPlace target = PlaceOf[from + step];
+                list.Add({origin.I, origin.J, target.I, target.J, coin, 0});
             }
+        } else if ((A == opponent || A == opponent + 2) && board.Cell(from + 2 * step) == Empty) {
+            if (!captureOnly) {
+                captureOnly = true;
+                list.Clear();
+            }
+            const TCellPlace target = PlaceOf[from + 2 * step];
+            list.Add({origin.I, origin.J, target.I, target.J, coin, A});
         }
     }
 }
+
+// The caller has checked that the piece on `from` belongs to the side being generated for.
+inline void ScanSquare(const TBoard& board, int from, bool& captureOnly, MoveList& list)
+{
+    switch (const std::int16_t coin = board.Cell(from)) {
+    case BlueMan:
+        return ScanPiece(board, from, coin, BlueManSteps, Red, captureOnly, list);
+    case RedMan:
+        return ScanPiece(board, from, coin, RedManSteps, Blue, captureOnly, list);
+    case BlueKing:
+        return ScanPiece(board, from, coin, BlueKingSteps, Red, captureOnly, list);
+    case RedKing:
+        return ScanPiece(board, from, coin, RedKingSteps, Blue, captureOnly, list);
+    }
+}
+
+} // namespace
 
 void GameState::GenerateMoves(std::int16_t side, MoveList& list) const
 {
@@ -106,13 +151,16 @@ void GameState::GenerateMoves(std::int16_t side, MoveList& list) const
         const TMove& last = HistoryEntry(HistoryPos);
         if (PieceOwner(last.Coin) == side && last.CapturedCoin != 0) {
             captureOnly = true;
-            ScanSquare(last.ToI, last.ToJ, side, captureOnly, list);
+            if (PieceOwner(Board(last.ToI, last.ToJ)) == side)
+                ScanSquare(Board, CellIndex(last.ToI, last.ToJ), captureOnly, list);
             return;
         }
     }
-    for (std::int16_t I = 1; I <= 8; ++I)
-        for (std::int16_t J = I % 2 == 0 ? 1 : 2; J <= 8; J += 2)
-            ScanSquare(I, J, side, captureOnly, list);
+    for (const std::int8_t cell : ScanOrder) {
+        const std::int16_t coin = Board.Cell(cell);
+        if (coin == side || coin == side + 2)
+            ScanSquare(Board, cell, captureOnly, list);
+    }
 }
 
 bool GameState::CanCaptureWith(std::int16_t I, std::int16_t J) const

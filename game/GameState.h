@@ -29,6 +29,7 @@ class TBoard {
 public:
     std::int16_t& operator()(int I, int J) { return Cells_[I * 10 + J]; }
     std::int16_t operator()(int I, int J) const { return Cells_[I * 10 + J]; }
+    std::int16_t Cell(int index) const { return Cells_[index]; }
     bool operator==(const TBoard&) const = default;
 
 private:
@@ -95,9 +96,6 @@ public:
     bool EndTurnOnCrowning = false;
 
 private:
-    void ScanSquare(std::int16_t I, std::int16_t J, std::int16_t side, bool& captureOnly,
-                    MoveList& list) const;
-
     GameDisplay* Display_;
     GameTimer* Timer_;
 };

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cassert>
+#include <memory>
 
 namespace kelmarin {
 
@@ -15,11 +16,27 @@ class MoveList {
 public:
     static constexpr int Capacity = 64;
 
+    // The slots are left unfilled: a list is made at every node of a search.
+    MoveList() {}
+    MoveList(const MoveList& other) : Count_(other.Count_)
+    {
+        for (int k = 0; k < Count_; ++k)
+            std::construct_at(&Moves_[k], other.Moves_[k]);
+    }
+    MoveList& operator=(const MoveList& other)
+    {
+        Count_ = other.Count_;
+        for (int k = 0; k < Count_; ++k)
+            std::construct_at(&Moves_[k], other.Moves_[k]);
+        return *this;
+    }
+    ~MoveList() {}
+
     void Clear() { Count_ = 0; }
     void Add(const TMove& move)
     {
         assert(Count_ < Capacity);
-        Moves_[Count_++] = move;
+        std::construct_at(&Moves_[Count_++], move);
     }
 
     int Count() const { return Count_; }
@@ -30,7 +47,9 @@ public:
     const TMove* end() const { return Moves_.data() + Count_; }
 
 private:
-    std::array<TMove, Capacity> Moves_;
+    union {
+        std::array<TMove, Capacity> Moves_;
+    };
     int Count_ = 0;
 };
 
