@@ -1,4 +1,8 @@
 // Square numbers and the written record of a game.
+//
+// Squares are numbered 1..32 row by row from row 8 (Red's back row) to row 1, and within a row from
+// column 1 to column 8. The move list writes the applied history turn by turn, a turn being a run of
+// entries by one side, so a multi-jump reads "3B.22-13x,13-6x".
 #pragma once
 
 #include "GameState.h"

@@ -1,0 +1,140 @@
+#include "Notation.h"
+#include "RecordingDisplay.h"
+
+#include <gtest/gtest.h>
+
+namespace kelmarin {
+namespace {
+
+using kelmarin::testing::ClearBoard;
+using kelmarin::testing::FinishSetup;
+
+// Plays a step that must be among the legal steps of the side to move, displayed as the window plays.
+void Play(GameState& game, const TMove& step)
+{
+    MoveList list;
+    game.GenerateMoves(game.SideToMove, list);
+    for (const TMove& legal : list)
+        if (legal == step) {
+            game.MakeMove(&legal, true);
+            return;
+        }
+    FAIL() << "not a legal step: " << step.FromI << "," << step.FromJ << "-" << step.ToI << "," << step.ToJ;
+}
+
+// The seven steps of the worked example, from the starting position.
+const TMove WorkedExample[] = {
+    {5, 6, 4, 5, 2, 0}, {8, 3, 7, 4, 1, 0}, {4, 7, 5, 6, 2, 0}, {7, 2, 8, 3, 1, 0},
+    {4, 5, 3, 4, 2, 0}, {4, 3, 2, 5, 1, 2}, {2, 5, 4, 7, 1, 2},
+};
+
+TEST(NotationTest, SquareNumbersCountFromRedsBackRow)
+{
+    EXPECT_EQ(SquareNumber(1, 8), 1);
+    EXPECT_EQ(SquareNumber(7, 8), 4);
+    EXPECT_EQ(SquareNumber(2, 7), 5);
+    EXPECT_EQ(SquareNumber(1, 2), 25);
+    EXPECT_EQ(SquareNumber(2, 1), 29);
+    EXPECT_EQ(SquareNumber(8, 1), 32);
+    bool seen[33] = {};
+    for (std::int16_t I = 1; I <= 8; ++I)
+        for (std::int16_t J = 1; J <= 8; ++J)
+            if ((I + J) % 2 == 1) {
+                const int n = SquareNumber(I, J);
+                ASSERT_TRUE(n >= 1 && n <= 32);
+                EXPECT_FALSE(seen[n]) << n;
+                seen[n] = true;
+            }
+}
+
+TEST(NotationTest, WorkedExampleWithMultiJumpAndUndoRedo)
+{
+    GameState game;
+    game.New();
+    EXPECT_EQ(MoveListText(game), "");
+    for (const TMove& step : WorkedExample)
+        Play(game, step);
+    const std::string full = "1R.11-14 1B.24-20 2R.6-11 2B.28-24 3R.14-18 3B.22-13x,13-6x";
+    EXPECT_EQ(MoveListText(game), full);
+
+    // The redo tail is never listed; it comes back when it is redone.
+    game.Undo();
+    EXPECT_EQ(MoveListText(game), "1R.11-14 1B.24-20 2R.6-11 2B.28-24 3R.14-18 3B.22-13x");
+    game.Undo();
+    game.Undo();
+    EXPECT_EQ(MoveListText(game), "1R.11-14 1B.24-20 2R.6-11 2B.28-24");
+    game.Redo();
+    game.Redo();
+    game.Redo();
+    EXPECT_EQ(MoveListText(game), full);
+}
+
+TEST(NotationTest, CrowningAndCaptureMarks)
+{
+    GameState game;
+    ClearBoard(game);
+    game.Board(3, 6) = BlueMan;
+    game.Board(4, 7) = RedKing;
+    game.Board(8, 5) = RedMan;
+    FinishSetup(game, Blue);
+    Play(game, {3, 6, 5, 8, BlueMan, RedKing});
+    EXPECT_EQ(MoveListText(game), "1B.10-3KX");
+
+    ClearBoard(game);
+    game.Board(3, 2) = RedMan;
+    game.Board(8, 7) = BlueMan;
+    FinishSetup(game, Red);
+    Play(game, {3, 2, 4, 1, RedMan, 0});
+    EXPECT_EQ(MoveListText(game), "1R.26-30K");
+    // A king on the far row is never marked again.
+    Play(game, {8, 7, 7, 8, BlueMan, 0});
+    Play(game, {4, 1, 3, 2, RedKing, 0});
+    EXPECT_EQ(MoveListText(game), "1R.26-30K 1B.8-4K 2R.30-26");
+}
+
+TEST(NotationTest, ResultSentenceNamesTheOpponentOfTheSideThatCannotMove)
+{
+    // Played to the end: Red's last man is taken, Blue has won.
+    GameState game;
+    ClearBoard(game);
+    game.Board(4, 3) = BlueMan;
+    game.Board(3, 4) = RedMan;
+    FinishSetup(game, Blue);
+    Play(game, {4, 3, 2, 5, BlueMan, RedMan});
+    EXPECT_EQ(MoveListText(game), "1B.22-13x; Blue has won.");
+    game.Undo();
+    EXPECT_EQ(MoveListText(game), "");
+
+    // Over before any entry is applied, as only a loaded game can be: the side to move has lost.
+    ClearBoard(game);
+    game.Board(2, 3) = BlueMan;
+    FinishSetup(game, Red);
+    EXPECT_EQ(MoveListText(game), "; Blue has won.");
+    FinishSetup(game, Blue);
+    game.Board(2, 3) = Empty;
+    game.Board(5, 6) = RedMan;
+    EXPECT_EQ(MoveListText(game), "; Red has won.");
+
+    // A blocked side loses too, whoever made the last entry listed.
+    ClearBoard(game);
+    game.Board(8, 7) = BlueMan; // held by the border and the Red man on (7, 8)
+    game.Board(7, 8) = RedMan;
+    game.Board(5, 4) = RedMan;
+    FinishSetup(game, Red);
+    Play(game, {5, 4, 6, 3, RedMan, 0});
+    EXPECT_TRUE(game.IsGameOver());
+    EXPECT_EQ(MoveListText(game), "1R.19-23; Red has won.");
+}
+
+TEST(NotationTest, CoinCountSentenceNamesRedFirst)
+{
+    GameState game;
+    game.New();
+    EXPECT_EQ(CoinCountText(game), "Red has 12 and Blue has 12 coins left.");
+    game.CoinCount[Red] = 3;
+    game.CoinCount[Blue] = 10;
+    EXPECT_EQ(CoinCountText(game), "Red has 3 and Blue has 10 coins left.");
+}
+
+} // namespace
+} // namespace kelmarin
