@@ -1,0 +1,15 @@
+// Kelmarin: creates the game window and its dialogs, and ends when the window is closed.
+#include "Form1.h"
+#include "QtUserDialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    kelmarin::ui::QtUserDialogs dialogs;
+    kelmarin::ui::Form1 form(dialogs);
+    QObject::connect(&form, &kelmarin::ui::Form1::Unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
+    form.show();
+    return app.exec();
+}

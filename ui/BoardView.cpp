@@ -1,0 +1,213 @@
+#include "BoardView.h"
+
+#include "Notation.h"
+
+#include <QAction>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelmarin::ui {
+
+namespace {
+
+constexpr int TwipsPerInch = 1440;
+constexpr int PointsPerInch = 72;
+
+const QColor SelectedColour(0, 192, 192);
+const QColor BlueColour(0, 0, 255);
+const QColor RedColour(255, 0, 0);
+const QColor BlueKingMark(0, 0, 192);
+const QColor RedKingMark(192, 0, 0);
+const QColor BlueBanner(0, 0, 127);
+const QColor RedBanner(127, 0, 0);
+
+} // namespace
+
+BoardView::BoardView(const GameState& game, const QAction& flipBoard, const QAction& showNumbers,
+                     QWidget* parent)
+    : QWidget(parent), Game_(game), FlipBoard_(flipBoard), ShowNumbers_(showNumbers)
+{
+    setObjectName(QStringLiteral("Board"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    CreatePicture();
+}
+
+double BoardView::TwipsPerPixelX() const { return TwipsPerInch / DpiX_; }
+double BoardView::TwipsPerPixelY() const { return TwipsPerInch / DpiY_; }
+
+int BoardView::PxX(int twips) const { return static_cast<int>(std::lround(twips * DpiX_ * PixelRatio_ / TwipsPerInch)); }
+int BoardView::PxY(int twips) const { return static_cast<int>(std::lround(twips * DpiY_ * PixelRatio_ / TwipsPerInch)); }
+
+void BoardView::CreatePicture()
+{
+    DpiX_ = logicalDpiX();
+    DpiY_ = logicalDpiY();
+    PixelRatio_ = devicePixelRatioF();
+    setFixedSize(static_cast<int>(std::lround(ClientTwips / TwipsPerPixelX())),
+                 static_cast<int>(std::lround(ClientTwips / TwipsPerPixelY())));
+    Picture_ = QImage(PxX(ClientTwips), PxY(ClientTwips), QImage::Format_RGB32);
+    Picture_.fill(palette().color(QPalette::Button)); // the window's own background
+}
+
+bool BoardView::event(QEvent* event)
+{
+    // On a screen of another density the picture is drawn afresh at the new scale.
+    if (event->type() == QEvent::ScreenChangeInternal &&
+        (logicalDpiX() != DpiX_ || logicalDpiY() != DpiY_ || devicePixelRatioF() != PixelRatio_)) {
+        CreatePicture();
+        RedrawBoard();
+    }
+    return QWidget::event(event);
+}
+
+QFont BoardView::Font(const QString& family, int points) const
+{
+    QFont font(family);
+    // Sized in device pixels: the picture has no resolution of its own.
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * DpiY_ * PixelRatio_ / PointsPerInch))));
+    return font;
+}
+
+void BoardView::PaintBox(QPainter& painter, int left, int top, int right, int bottom, const QColor& fill)
+{
+    painter.setBrush(fill);
+    const int x1 = PxX(left), y1 = PxY(top);
+    painter.drawRect(x1, y1, PxX(right) - x1, PxY(bottom) - y1);
+}
+
+void BoardView::PaintDisc(QPainter& painter, int x, int y, int radius, const QColor& fill)
+{
+    painter.setBrush(fill);
+    const int rx = PxX(radius), ry = PxY(radius);
+    painter.drawEllipse(PxX(x) - rx, PxY(y) - ry, 2 * rx, 2 * ry);
+}
+
+// The top-left corner, in twips, of the cell that shows board square (I, J).
+QPoint BoardView::DisplayCorner(std::int16_t I, std::int16_t J) const
+{
+    const bool flipped = FlipBoard_.isChecked();
+    const int C = flipped ? 9 - I : I;
+    const int R = flipped ? 9 - J : J;
+    return {(C - 1) * 800 + 100, (R - 1) * 800 + 100};
+}
+
+void BoardView::PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J)
+{
+    const QPoint corner = DisplayCorner(I, J);
+    const int Left = corner.x(), Top = corner.y(), Right = Left + 800, Bottom = Top + 800;
+    const bool dark = (I + J) % 2 != 0;
+
+    QColor fill = palette().color(dark ? QPalette::Dark : QPalette::Button);
+    if (Game_.SelectedSquare == TSquare{I, J})
+        fill = SelectedColour;
+    PaintBox(painter, Left, Top, Right, Bottom, fill);
+
+    const std::int16_t coin = Game_.Board(I, J);
+    if (coin > 0) {
+        const bool blue = coin % 2 != 0;
+        PaintDisc(painter, Left + 430, Top + 430, 320, Qt::black); // the shadow
+        PaintDisc(painter, Left + 390, Top + 390, 320, blue ? BlueColour : RedColour);
+        if (IsKing(coin))
+            PaintDisc(painter, Left + 390, Top + 390, 200, blue ? BlueKingMark : RedKingMark);
+    }
+
+    if (ShowNumbers_.isChecked() && dark) {
+        painter.setFont(Font(QStringLiteral("Arial"), 7));
+        painter.setPen(palette().color(QPalette::Button));
+        const QString text = QString::number(SquareNumber(I, J));
+        const QFontMetrics metrics = painter.fontMetrics();
+        // On a flipped board the number sits flush in the bottom-right corner, where the rotated
+        // picture would put it.
+        const int x = FlipBoard_.isChecked() ? PxX(Right) - metrics.horizontalAdvance(text) : PxX(Left + 30);
+        const int y = FlipBoard_.isChecked() ? PxY(Bottom) - metrics.height() : PxY(Top + 40);
+        painter.drawText(x, y + metrics.ascent(), text);
+        painter.setPen(Qt::black);
+    }
+}
+
+void BoardView::PaintTurnMarker(QPainter& painter, std::int16_t side)
+{
+    const QColor face = palette().color(QPalette::Button);
+    const bool flipped = FlipBoard_.isChecked();
+    const QColor left = flipped ? (side != Blue ? RedColour : face) : (side == Blue ? BlueColour : face);
+    const QColor right = flipped ? (side == Blue ? BlueColour : face) : (side != Blue ? RedColour : face);
+    PaintBox(painter, 50, 50, 350, 100, left);
+    PaintBox(painter, 50, 6500, 350, 6550, left);
+    PaintBox(painter, 6250, 50, 6550, 100, right);
+    PaintBox(painter, 6250, 6500, 6550, 6550, right);
+}
+
+void BoardView::DrawSquare(std::int16_t I, std::int16_t J)
+{
+    if (I == 0 || J == 0)
+        return;
+    {
+        QPainter painter(&Picture_);
+        painter.setPen(Qt::black);
+        PaintSquare(painter, I, J);
+    }
+    update();
+}
+
+void BoardView::SetSelection(std::int16_t I, std::int16_t J)
+{
+    DrawSquare(PreviousSelection.I, PreviousSelection.J);
+    DrawSquare(I, J);
+    PreviousSelection = {I, J};
+}
+
+void BoardView::DrawTurnMarker(std::int16_t side)
+{
+    {
+        QPainter painter(&Picture_);
+        painter.setPen(Qt::black);
+        PaintTurnMarker(painter, side);
+    }
+    update();
+}
+
+void BoardView::RedrawBoard()
+{
+    {
+        QPainter painter(&Picture_);
+        painter.setPen(Qt::black);
+        PaintBox(painter, 50, 50, 6550, 6550, palette().color(QPalette::Button));
+        for (std::int16_t I = 1; I <= 8; ++I)
+            for (std::int16_t J = 1; J <= 8; ++J)
+                PaintSquare(painter, I, J);
+        PaintTurnMarker(painter, Game_.SideToMove);
+
+        if (Game_.IsGameOver()) {
+            // The side that cannot move has lost.
+            const bool blueWon = Game_.SideToMove == Red;
+            const QString text = QStringLiteral("%1 has won!").arg(blueWon ? "Blue" : "Red");
+            painter.setFont(Font(QStringLiteral("Comic Sans MS"), 24));
+            const QFontMetrics metrics = painter.fontMetrics();
+            const int x = (PxX(6550) - metrics.horizontalAdvance(text)) / 2;
+            const int y = (PxY(6550) - metrics.height()) / 2;
+            painter.setPen(blueWon ? BlueBanner : RedBanner);
+            painter.drawText(x, y + metrics.ascent(), text);
+        }
+    }
+    update();
+}
+
+void BoardView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(QRectF(0, 0, Picture_.width() / PixelRatio_, Picture_.height() / PixelRatio_), Picture_);
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF point = event->position();
+    emit MouseUp(static_cast<int>(event->button()), static_cast<int>(event->modifiers()),
+                 static_cast<float>(point.x() * TwipsPerPixelX()), static_cast<float>(point.y() * TwipsPerPixelY()));
+    event->accept();
+}
+
+} // namespace kelmarin::ui

@@ -1,0 +1,227 @@
+#include "Form1.h"
+
+#include "BoardView.h"
+#include "UserDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+
+#include <cmath>
+
+namespace kelmarin::ui {
+
+namespace {
+
+// The wait cursor for as long as the computer thinks.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+Form1::Form1(UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), Computer_(Game_), Dialogs_(dialogs), Menu_(this),
+      Board_(new BoardView(Game_, *Menu_.mnuFlipBoard, *Menu_.mnuShowNumbers, this))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Kelmarin 1.00"));
+    Menu_.FillMenuBar(menuBar());
+    setCentralWidget(Board_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize); // the board does not follow the window's size
+    Board_->setFocus();
+
+    Game_.AttachDisplay(this);
+    Game_.AttachTimer(&Timer1_);
+    ConnectActions();
+    connect(&Timer1_.Ticker(), &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Board_, &BoardView::MouseUp, this, &Form1::Form_MouseUp);
+    Form_Load();
+}
+
+Form1::~Form1()
+{
+    Timer1_.SetInterval(0);
+    Game_.AttachTimer(nullptr);
+    Game_.AttachDisplay(nullptr);
+}
+
+void Form1::ConnectActions()
+{
+    connect(Menu_.mnuNew, &QAction::triggered, this, &Form1::mnuNew_Click);
+    connect(Menu_.mnuLoad, &QAction::triggered, this, &Form1::mnuLoad_Click);
+    connect(Menu_.mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
+    connect(Menu_.mnuSaveAs, &QAction::triggered, this, &Form1::mnuSaveAs_Click);
+    connect(Menu_.mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
+    connect(Menu_.mnuUndo, &QAction::triggered, this, &Form1::mnuUndo_Click);
+    connect(Menu_.mnuRedo, &QAction::triggered, this, &Form1::mnuRedo_Click);
+    for (int index = 1; index <= 2; ++index)
+        connect(Menu_.mnuComputer[index], &QAction::triggered, this, [this, index] { mnuComputer_Click(index); });
+    connect(Menu_.mnuMoveNow, &QAction::triggered, this, &Form1::mnuMoveNow_Click);
+    connect(Menu_.mnuFlipBoard, &QAction::triggered, this, &Form1::mnuFlipBoard_Click);
+    connect(Menu_.mnuSwitchSides, &QAction::triggered, this, &Form1::mnuSwitchSides_Click);
+    connect(Menu_.mnuShowNumbers, &QAction::triggered, this, &Form1::mnuShowNumbers_Click);
+    connect(Menu_.mnuInfoWindow, &QAction::triggered, this, &Form1::mnuInfoWindow_Click);
+    connect(Menu_.mnuTitleValue, &QAction::triggered, this, &Form1::mnuTitleValue_Click);
+    connect(Menu_.mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+}
+
+void Form1::Form_Load()
+{
+    BaseTitle_ = windowTitle();
+    // The computer player seeded itself from the time of day when it was made.
+    mnuNew_Click();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // The program ends at once: no pending computer step runs and nothing is asked or saved.
+    Timer1_.SetInterval(0);
+    event->accept();
+    emit Unloaded();
+}
+
+bool Form1::ComputerPlays(std::int16_t side) const
+{
+    return (side == Blue || side == Red) && Menu_.mnuComputer[side]->isChecked();
+}
+
+void Form1::DrawSquare(std::int16_t I, std::int16_t J) { Board_->DrawSquare(I, J); }
+void Form1::DrawTurnMarker(std::int16_t side) { Board_->DrawTurnMarker(side); }
+void Form1::SetSelection(std::int16_t I, std::int16_t J) { Board_->SetSelection(I, J); }
+void Form1::RedrawBoard() { Board_->RedrawBoard(); }
+
+void Form1::RefreshInfoWindow() {}
+
+void Form1::Form_MouseUp(int, int, float X, float Y)
+{
+    const float column = std::floor((X - 100.0f) / 800.0f + 1.0f);
+    const float row = std::floor((Y - 100.0f) / 800.0f + 1.0f);
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
+    const float I = flipped ? 9.0f - column : column;
+    const float J = flipped ? 9.0f - row : row;
+    if (!(I >= 1.0f && I <= 8.0f && J >= 1.0f && J <= 8.0f))
+        return; // the margin, or beyond the board
+    const TSquare square{static_cast<std::int16_t>(I), static_cast<std::int16_t>(J)};
+
+    if (Game_.IsGameOver())
+        return; // a finished game takes no clicks, not even a deselection
+    if (square == Game_.SelectedSquare) {
+        Game_.SetSelection(0, 0);
+        return;
+    }
+    if (PieceOwner(Game_.Board(square.I, square.J)) == Game_.SideToMove) {
+        Game_.SetSelection(square.I, square.J);
+        return;
+    }
+
+    MoveList list;
+    Game_.GenerateMoves(Game_.SideToMove, list);
+    const TSquare from = Game_.SelectedSquare;
+    const TMove* chosen = nullptr;
+    for (const TMove& move : list)
+        if (move.FromI == from.I && move.FromJ == from.J && move.ToI == square.I && move.ToJ == square.J) {
+            chosen = &move;
+            break;
+        }
+    if (chosen == nullptr)
+        return;
+
+    // A person who moves for the computer's side takes that side over; the computer plays the other.
+    const std::int16_t mover = Game_.SideToMove;
+    if (Menu_.mnuComputer[Blue]->isChecked() != Menu_.mnuComputer[Red]->isChecked()) {
+        Menu_.mnuComputer[mover]->setChecked(false);
+        Menu_.mnuComputer[Opponent(mover)]->setChecked(true);
+    }
+    Game_.SetSelection(0, 0);
+    Game_.SideToMove = Game_.MakeMove(chosen, true);
+    Timer1_.SetInterval(ComputerPlays(Game_.SideToMove) ? 1 : 0);
+}
+
+void Form1::PlayComputerMove()
+{
+    const std::int16_t prev = Game_.SideToMove;
+    TChoice choice;
+    {
+        WaitCursor wait;
+        choice = Computer_.ChooseComputerMove(Game_.SideToMove);
+        if (Menu_.mnuTitleValue->isChecked())
+            setWindowTitle(BaseTitle_ + QStringLiteral(" - Evaluation for Blue: ") + QString::number(choice.Score));
+    }
+    Game_.SideToMove = Game_.MakeMove(&choice.Move, true);
+
+    if (!ComputerPlays(Game_.SideToMove))
+        Timer1_.SetInterval(0); // a person's turn
+    else if (Game_.SideToMove == prev)
+        Timer1_.SetInterval(250); // the next jump of a multi-jump, slow enough to follow
+    else
+        Timer1_.SetInterval(1);
+}
+
+void Form1::Timer1_Timer()
+{
+    if (!Game_.IsGameOver() && ComputerPlays(Game_.SideToMove))
+        PlayComputerMove();
+    else
+        Timer1_.SetInterval(0);
+}
+
+void Form1::mnuNew_Click() { Game_.New(); }
+
+void Form1::mnuLoad_Click() {}
+
+void Form1::mnuSave_Click() {}
+
+void Form1::mnuSaveAs_Click() {}
+
+void Form1::mnuExit_Click() { close(); }
+
+void Form1::mnuUndo_Click() { Game_.Undo(); }
+
+void Form1::mnuRedo_Click() { Game_.Redo(); }
+
+// Only the check mark changes: the computer does not start moving until a step or Move Now.
+void Form1::mnuComputer_Click(int) {}
+
+void Form1::mnuMoveNow_Click()
+{
+    if (!Game_.IsGameOver())
+        PlayComputerMove();
+}
+
+void Form1::mnuFlipBoard_Click() { Game_.RedrawBoard(); }
+
+void Form1::mnuSwitchSides_Click()
+{
+    Menu_.mnuFlipBoard->trigger();
+    if (Menu_.mnuComputer[Blue]->isChecked() != Menu_.mnuComputer[Red]->isChecked()) {
+        Menu_.mnuComputer[Blue]->trigger();
+        Menu_.mnuComputer[Red]->trigger();
+    }
+}
+
+void Form1::mnuShowNumbers_Click() { Game_.RedrawBoard(); }
+
+void Form1::mnuInfoWindow_Click() {}
+
+void Form1::mnuTitleValue_Click()
+{
+    if (!Menu_.mnuTitleValue->isChecked())
+        setWindowTitle(BaseTitle_);
+}
+
+void Form1::mnuAbout_Click()
+{
+    Dialogs_.ShowInformation(this, QStringLiteral("About..."),
+                             QStringLiteral("A simple kelmarin that can actually defeat human players!\r\n"
+                                            "For more information, see the project's home page.\r\n"
+                                            "Comments and bug reports are welcome on the project's issue tracker."));
+}
+
+} // namespace kelmarin::ui

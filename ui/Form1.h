@@ -1,0 +1,90 @@
+// The main window: owns the game, the computer player, the computer-turn timer and the options.
+//
+// The game tells the window what to draw through the display sink, which this window implements by
+// handing the drawing to the board view and the texts to the Info window. The options are the check
+// marks of the menu actions; nothing else holds them. Everything runs on the one GUI thread: a
+// computer step is searched inside one timer tick (or Move Now) without yielding.
+#pragma once
+
+#include "ComputerPlayer.h"
+#include "GameDisplay.h"
+#include "GameState.h"
+#include "MenuActions.h"
+#include "WindowTimer.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <cstdint>
+
+namespace kelmarin::ui {
+
+class BoardView;
+class UserDialogs;
+
+class Form1 final : public QMainWindow, public GameDisplay {
+    Q_OBJECT
+
+public:
+    explicit Form1(UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    void DrawSquare(std::int16_t I, std::int16_t J) override;
+    void DrawTurnMarker(std::int16_t side) override;
+    void SetSelection(std::int16_t I, std::int16_t J) override;
+    void RedrawBoard() override;
+    void RefreshInfoWindow() override;
+
+    // A mouse-button release on the board, X and Y in twips; any button acts.
+    void Form_MouseUp(int button, int shift, float X, float Y);
+    // The computer's turn for the side to move, then the timer armed for what follows.
+    void PlayComputerMove();
+    void Timer1_Timer();
+
+    GameState& Game() { return Game_; }
+    ComputerPlayer& Computer() { return Computer_; }
+    WindowTimer& Timer1() { return Timer1_; }
+    const MenuActions& Menu() const { return Menu_; }
+    BoardView& Board() const { return *Board_; }
+    const QString& BaseTitle() const { return BaseTitle_; }
+
+signals:
+    // The main window was closed, by Exit or its close box: the program ends.
+    void Unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ConnectActions();
+    void Form_Load();
+    bool ComputerPlays(std::int16_t side) const;
+
+    // For the check-mark items the toolkit has already inverted the mark when these run; commands
+    // that act through another item trigger it, exactly as if the user had chosen it.
+    void mnuNew_Click();
+    void mnuLoad_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuExit_Click();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuComputer_Click(int index);
+    void mnuMoveNow_Click();
+    void mnuFlipBoard_Click();
+    void mnuSwitchSides_Click();
+    void mnuShowNumbers_Click();
+    void mnuInfoWindow_Click();
+    void mnuTitleValue_Click();
+    void mnuAbout_Click();
+
+    GameState Game_;
+    WindowTimer Timer1_;
+    ComputerPlayer Computer_;
+    UserDialogs& Dialogs_;
+    MenuActions Menu_;
+    BoardView* Board_;
+    QString BaseTitle_;
+};
+
+} // namespace kelmarin::ui

@@ -1,0 +1,91 @@
+#include "MenuActions.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace kelmarin::ui {
+
+namespace {
+
+QAction* Command(QObject* owner, const char* name, const QString& caption, const QKeySequence& shortcut = {})
+{
+    auto* action = new QAction(caption, owner);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* Option(QObject* owner, const char* name, const QString& caption, bool checked,
+                const QKeySequence& shortcut = {})
+{
+    QAction* action = Command(owner, name, caption, shortcut);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+} // namespace
+
+MenuActions::MenuActions(QObject* owner)
+    : mnuNew(Command(owner, "mnuNew", QStringLiteral("&New"), QKeySequence(Qt::Key_F2))),
+      mnuLoad(Command(owner, "mnuLoad", QStringLiteral("&Load"), QKeySequence(Qt::CTRL | Qt::Key_L))),
+      mnuSave(Command(owner, "mnuSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S))),
+      mnuSaveAs(Command(owner, "mnuSaveAs", QStringLiteral("Save &As"), QKeySequence(Qt::CTRL | Qt::Key_A))),
+      mnuExit(Command(owner, "mnuExit", QStringLiteral("E&xit"))),
+      mnuUndo(Command(owner, "mnuUndo", QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z))),
+      // Redo is on Ctrl+X and Save As on Ctrl+A, not on the usual keys.
+      mnuRedo(Command(owner, "mnuRedo", QStringLiteral("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_X))),
+      mnuComputer{nullptr,
+                  Option(owner, "mnuComputer1", QStringLiteral("Computer Plays &Blue"), true,
+                         QKeySequence(Qt::CTRL | Qt::Key_B)),
+                  Option(owner, "mnuComputer2", QStringLiteral("Computer Plays &Red"), false,
+                         QKeySequence(Qt::CTRL | Qt::Key_R))},
+      mnuMoveNow(Command(owner, "mnuMoveNow", QStringLiteral("&Move Now"), QKeySequence(Qt::Key_F5))),
+      mnuFlipBoard(Option(owner, "mnuFlipBoard", QStringLiteral("&Flip Board"), false,
+                          QKeySequence(Qt::CTRL | Qt::Key_F))),
+      mnuSwitchSides(Command(owner, "mnuSwitchSides", QStringLiteral("&Switch Sides"))),
+      mnuShowNumbers(Option(owner, "mnuShowNumbers", QStringLiteral("&Show Numbers"), true)),
+      mnuInfoWindow(Option(owner, "mnuInfoWindow", QStringLiteral("&Info Window"), false)),
+      mnuTitleValue(Option(owner, "mnuTitleValue", QStringLiteral("&Title Shows Value"), false)),
+      mnuAbout(Command(owner, "mnuAbout", QStringLiteral("&About...")))
+{
+}
+
+void MenuActions::FillMenuBar(QMenuBar* bar) const
+{
+    QMenu* mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile->addAction(mnuNew);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuLoad);
+    mnuFile->addAction(mnuSave);
+    mnuFile->addAction(mnuSaveAs);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuExit);
+
+    QMenu* mnuEdit = bar->addMenu(QStringLiteral("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEdit->addAction(mnuUndo);
+    mnuEdit->addAction(mnuRedo);
+    mnuEdit->addSeparator();
+    mnuEdit->addAction(mnuComputer[1]);
+    mnuEdit->addAction(mnuComputer[2]);
+    mnuEdit->addAction(mnuMoveNow);
+    mnuEdit->addSeparator();
+    mnuEdit->addAction(mnuFlipBoard);
+    mnuEdit->addAction(mnuSwitchSides);
+
+    QMenu* mnuOptions = bar->addMenu(QStringLiteral("&Options"));
+    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+    mnuOptions->addAction(mnuShowNumbers);
+    mnuOptions->addAction(mnuInfoWindow);
+    mnuOptions->addAction(mnuTitleValue);
+
+    QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelp->addAction(mnuAbout);
+}
+
+} // namespace kelmarin::ui

@@ -1,0 +1,23 @@
+// The modal boxes and file dialogs of the main window, behind an interface so that tests can answer
+// them without a nested event loop.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace kelmarin::ui {
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    virtual void ShowInformation(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual void ShowWarning(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // The chosen path, or an empty string when the user cancelled.
+    virtual QString ShowOpen(QWidget* parent) = 0;
+    virtual QString ShowSave(QWidget* parent) = 0;
+};
+
+} // namespace kelmarin::ui
