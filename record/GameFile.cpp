@@ -1,0 +1,192 @@
+#include "GameFile.h"
+
+#include "Notation.h"
+
+namespace kelmarin {
+
+namespace {
+
+// Column and row of entry n (0..31) of the board section.
+constexpr int StoredI(int n) { return n / 4 + 1; }
+constexpr int StoredJ(int n) { return 2 * (n % 4) + 1 + (StoredI(n) % 2 == 1 ? 1 : 0); }
+
+constexpr std::size_t HistoryOffset = 68;
+constexpr std::size_t RecordSize = 12;
+
+void PutInt16(std::vector<std::uint8_t>& out, std::int16_t value)
+{
+    const auto bits = static_cast<std::uint16_t>(value);
+    out.push_back(static_cast<std::uint8_t>(bits & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(bits >> 8));
+}
+
+std::int16_t GetInt16(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return static_cast<std::int16_t>(bytes[offset] | bytes[offset + 1] << 8);
+}
+
+std::int32_t GetInt32(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    const std::uint32_t bits = bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+                               static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+    return static_cast<std::int32_t>(bits);
+}
+
+bool IsPlayingSquare(int I, int J) { return I >= 1 && I <= 8 && J >= 1 && J <= 8 && (I + J) % 2 == 1; }
+
+std::string Square(int I, int J)
+{
+    return "square " + std::to_string(SquareNumber(static_cast<std::int16_t>(I), static_cast<std::int16_t>(J)));
+}
+
+// The code a step leaves on its landing square: a man reaching row 1 or 8 is crowned there.
+std::int16_t Landed(const TMove& m)
+{
+    return (m.ToJ == 1 || m.ToJ == 8) && !IsKing(m.Coin) ? static_cast<std::int16_t>(m.Coin + 2) : m.Coin;
+}
+
+// The shape of one record, on its own: playing squares, a diagonal step of one or two squares, a real
+// piece, and a captured piece exactly when it jumps.
+std::string CheckRecord(const TMove& m)
+{
+    if (!IsPlayingSquare(m.FromI, m.FromJ))
+        return "starts on column " + std::to_string(m.FromI) + ", row " + std::to_string(m.FromJ) +
+               ", which is not a playing square";
+    if (!IsPlayingSquare(m.ToI, m.ToJ))
+        return "lands on column " + std::to_string(m.ToI) + ", row " + std::to_string(m.ToJ) +
+               ", which is not a playing square";
+    const int DI = m.ToI - m.FromI;
+    const int DJ = m.ToJ - m.FromJ;
+    const int distance = DI < 0 ? -DI : DI;
+    if ((distance != 1 && distance != 2) || (DJ != DI && DJ != -DI))
+        return "is not a diagonal step of one or two squares";
+    if (m.Coin < BlueMan || m.Coin > RedKing)
+        return "moves the piece code " + std::to_string(m.Coin) + ", not 1..4";
+    if (m.CapturedCoin < Empty || m.CapturedCoin > RedKing)
+        return "has the captured piece code " + std::to_string(m.CapturedCoin) + ", not 0..4";
+    if (distance == 1 && m.CapturedCoin != Empty)
+        return "is a one-square step with a captured piece";
+    if (distance == 2 && m.CapturedCoin == Empty)
+        return "is a two-square jump without a captured piece";
+    return {};
+}
+
+// Takes back records HistoryPos..1 and redoes HistoryPos + 1..N on copies of the stored position,
+// exactly as Undo and Redo would, and says where the history first fails to fit.
+std::string CheckHistoryFitsPosition(const SavedGame& game)
+{
+    TBoard board = game.Board;
+    for (int k = game.HistoryPos; k >= 1; --k) {
+        const TMove& m = game.MoveHistory[static_cast<std::size_t>(k - 1)];
+        const int midI = (m.FromI + m.ToI) / 2;
+        const int midJ = (m.FromJ + m.ToJ) / 2;
+        const std::string record = "history record " + std::to_string(k) + " cannot be taken back: ";
+        if (board(m.ToI, m.ToJ) != Landed(m))
+            return record + Square(m.ToI, m.ToJ) + " does not hold the piece that landed there";
+        if (board(m.FromI, m.FromJ) != Empty)
+            return record + "its starting " + Square(m.FromI, m.FromJ) + " is not empty";
+        if (m.CapturedCoin != Empty && board(midI, midJ) != Empty)
+            return record + "the jumped " + Square(midI, midJ) + " is not empty";
+        board(m.FromI, m.FromJ) = m.Coin;
+        board(m.ToI, m.ToJ) = Empty;
+        if (m.CapturedCoin != Empty)
+            board(midI, midJ) = m.CapturedCoin;
+    }
+    board = game.Board;
+    for (int k = game.HistoryPos + 1; k <= static_cast<int>(game.MoveHistory.size()); ++k) {
+        const TMove& m = game.MoveHistory[static_cast<std::size_t>(k - 1)];
+        const int midI = (m.FromI + m.ToI) / 2;
+        const int midJ = (m.FromJ + m.ToJ) / 2;
+        const std::string record = "history record " + std::to_string(k) + " cannot be redone: ";
+        if (board(m.FromI, m.FromJ) != m.Coin)
+            return record + "its starting " + Square(m.FromI, m.FromJ) + " does not hold the piece that moves";
+        if (board(m.ToI, m.ToJ) != Empty)
+            return record + "its landing " + Square(m.ToI, m.ToJ) + " is not empty";
+        if (m.CapturedCoin != Empty && board(midI, midJ) != m.CapturedCoin)
+            return record + "the jumped " + Square(midI, midJ) + " does not hold the captured piece";
+        board(m.ToI, m.ToJ) = Landed(m);
+        board(m.FromI, m.FromJ) = Empty;
+        if (m.CapturedCoin != Empty)
+            board(midI, midJ) = Empty;
+    }
+    return {};
+}
+
+LoadResult Refuse(std::string reason) { return {std::nullopt, std::move(reason)}; }
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeGameFile(const SavedGame& game)
+{
+    std::vector<std::uint8_t> out;
+    out.reserve(GameFileSize(game.MoveHistory.size()));
+    for (int n = 0; n < 32; ++n)
+        PutInt16(out, game.Board(StoredI(n), StoredJ(n)));
+    const auto count = static_cast<std::uint32_t>(game.MoveHistory.size());
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<std::uint8_t>(count >> shift & 0xFF));
+    for (const TMove& m : game.MoveHistory)
+        for (const std::int16_t field : {m.FromI, m.FromJ, m.ToI, m.ToJ, m.Coin, m.CapturedCoin})
+            PutInt16(out, field);
+    PutInt16(out, game.HistoryPos);
+    PutInt16(out, game.SideToMove);
+    for (const bool flag : {game.Options.ComputerPlaysBlue, game.Options.ComputerPlaysRed, game.Options.FlipBoard})
+        PutInt16(out, flag ? -1 : 0);
+    return out;
+}
+
+LoadResult DecodeGameFile(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < GameFileSize(0))
+        return Refuse("the file is too short for a saved game: it has " + std::to_string(bytes.size()) +
+                      " bytes, at least " + std::to_string(GameFileSize(0)) + " are needed");
+    const std::int32_t count = GetInt32(bytes, 64);
+    if (count < 0 || count > GameState::MaxHistory)
+        return Refuse("the number of history records is " + std::to_string(count) + ", not 0.." +
+                      std::to_string(GameState::MaxHistory));
+    const auto records = static_cast<std::size_t>(count);
+    if (bytes.size() < GameFileSize(records))
+        return Refuse("the file is too short for its " + std::to_string(count) +
+                      (count == 1 ? " history record" : " history records"));
+
+    SavedGame game;
+    for (int n = 0; n < 32; ++n) {
+        const std::int16_t code = GetInt16(bytes, 2 * static_cast<std::size_t>(n));
+        if (code < Empty || code > RedKing)
+            return Refuse(Square(StoredI(n), StoredJ(n)) + " holds the piece code " + std::to_string(code) +
+                          ", not 0..4");
+        game.Board(StoredI(n), StoredJ(n)) = code;
+    }
+    game.MoveHistory.resize(records);
+    for (std::size_t k = 0; k < records; ++k) {
+        const std::size_t at = HistoryOffset + RecordSize * k;
+        TMove& m = game.MoveHistory[k];
+        m.FromI = GetInt16(bytes, at);
+        m.FromJ = GetInt16(bytes, at + 2);
+        m.ToI = GetInt16(bytes, at + 4);
+        m.ToJ = GetInt16(bytes, at + 6);
+        m.Coin = GetInt16(bytes, at + 8);
+        m.CapturedCoin = GetInt16(bytes, at + 10);
+        const std::string fault = CheckRecord(m);
+        if (!fault.empty())
+            return Refuse("history record " + std::to_string(k + 1) + " " + fault);
+    }
+    const std::size_t trailer = HistoryOffset + RecordSize * records;
+    game.HistoryPos = GetInt16(bytes, trailer);
+    if (game.HistoryPos < 0 || game.HistoryPos > count)
+        return Refuse("the history position is " + std::to_string(game.HistoryPos) + ", not 0.." +
+                      std::to_string(count));
+    game.SideToMove = GetInt16(bytes, trailer + 2);
+    if (game.SideToMove != Blue && game.SideToMove != Red)
+        return Refuse("side to move is " + std::to_string(game.SideToMove));
+    game.Options.ComputerPlaysBlue = GetInt16(bytes, trailer + 4) != 0;
+    game.Options.ComputerPlaysRed = GetInt16(bytes, trailer + 6) != 0;
+    game.Options.FlipBoard = GetInt16(bytes, trailer + 8) != 0;
+
+    std::string fault = CheckHistoryFitsPosition(game);
+    if (!fault.empty())
+        return Refuse(std::move(fault));
+    return {std::move(game), {}};
+}
+
+} // namespace kelmarin

@@ -1,0 +1,147 @@
+#include "GameFileIO.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelmarin {
+
+namespace {
+
+std::string SystemError(const std::string& what, int error) { return what + ": " + std::strerror(error); }
+
+SaveResult Failed(std::string reason) { return {false, std::move(reason)}; }
+
+// The folder part of a path, "." when there is none.
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A link is followed, so that saving through it replaces the file it points to, not the link.
+std::string ResolveTarget(const std::string& path)
+{
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return path;
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+}
+
+// A replaced file keeps its permissions; a new one gets the usual ones for a user's file.
+mode_t ModeFor(const std::string& target)
+{
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+SaveResult WriteGameFile(const std::string& path, const GameState& game, const SavedOptions& options)
+{
+    return WriteFileSafely(path, EncodeGameFile(SavedGame::FromGame(game, options)));
+}
+
+SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    if (path.empty())
+        return Failed("no file name was given");
+    const std::string target = ResolveTarget(path);
+    const std::string folder = FolderOf(target);
+    const std::string name = target.substr(target.find_last_of('/') + 1);
+    if (name.empty() || name == "." || name == "..")
+        return Failed("the name does not name a file");
+
+    std::string temporary = folder + "/." + name + ".XXXXXX";
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return Failed(SystemError("cannot create a temporary file in " + folder, errno));
+
+    std::string fault;
+    if (fchmod(fd, ModeFor(target)) != 0)
+        fault = SystemError("cannot set the permissions of the new file", errno);
+    else if (!WriteAll(fd, bytes))
+        fault = SystemError("cannot write the new file", errno);
+    else if (fsync(fd) != 0)
+        fault = SystemError("cannot flush the new file to the disk", errno);
+    // A failing close can be the first report of a failed write, so it counts too.
+    if (close(fd) != 0 && fault.empty())
+        fault = SystemError("cannot write the new file", errno);
+    if (fault.empty() && rename(temporary.c_str(), target.c_str()) != 0)
+        fault = SystemError("cannot replace the file", errno);
+    if (!fault.empty()) {
+        unlink(temporary.c_str());
+        return Failed(fault);
+    }
+
+    // The rename itself is made durable by flushing the folder; the save has already succeeded, so a
+    // folder that cannot be flushed is no failure.
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        fsync(folderFd);
+        close(folderFd);
+    }
+    return {true, {}};
+}
+
+LoadResult ReadGameFile(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {std::nullopt, SystemError("cannot open the file", errno)};
+    // Nothing after the largest saved game is ever used, so nothing after it is read.
+    std::vector<std::uint8_t> bytes(MaxGameFileSize);
+    std::size_t size = 0;
+    while (size < bytes.size()) {
+        const ssize_t got = read(fd, bytes.data() + size, bytes.size() - size);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            close(fd);
+            return {std::nullopt, SystemError("cannot read the file", error)};
+        }
+        if (got == 0)
+            break;
+        size += static_cast<std::size_t>(got);
+    }
+    close(fd);
+    bytes.resize(size);
+    return DecodeGameFile(bytes);
+}
+
+} // namespace kelmarin

@@ -1,0 +1,33 @@
+// Saved-game files on disk.
+//
+// Saving never destroys data: the new content goes to a temporary file in the target's folder, is
+// flushed to the disk, and only then renamed over the target, so the target holds either the old game
+// or the new one whole. Any failure removes the temporary file, leaves the old file as it was, and
+// comes back with its reason. Reading takes at most the largest saved game from the file and checks
+// all of it (GameFile.h) before anything is used.
+#pragma once
+
+#include "GameFile.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace kelmarin {
+
+struct SaveResult {
+    bool Ok = false;
+    std::string Reason; // empty when Ok
+
+    explicit operator bool() const { return Ok; }
+};
+
+// Writes the game, its whole history and the options to path; 78 + 12 * N bytes.
+SaveResult WriteGameFile(const std::string& path, const GameState& game, const SavedOptions& options);
+
+// Replaces the file at path with bytes, or leaves it untouched.
+SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
+
+LoadResult ReadGameFile(const std::string& path);
+
+} // namespace kelmarin

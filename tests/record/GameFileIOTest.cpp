@@ -1,0 +1,150 @@
+#include "GameFileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelmarin {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+class GameFileIOTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "kelmarin-io-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        Folder = pattern;
+        Game.New();
+        for (const TMove& step : {TMove{5, 6, 4, 5, 2, 0}, TMove{8, 3, 7, 4, 1, 0}, TMove{4, 7, 5, 6, 2, 0}})
+            Game.MakeMove(&step, true);
+        Game.Undo();
+    }
+    void TearDown() override
+    {
+        fs::permissions(Folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(Folder);
+    }
+
+    static Bytes Contents(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    static void Put(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(Folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    Bytes Expected() const { return EncodeGameFile(SavedGame::FromGame(Game, Options)); }
+
+    fs::path Folder;
+    GameState Game;
+    SavedOptions Options{true, false, true};
+};
+
+TEST_F(GameFileIOTest, WritesExactlyTheGameAndReadsItBack)
+{
+    const fs::path path = Folder / "game.kmr";
+    Put(path, std::string(1000, 'x')); // a longer old file is replaced whole
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const SaveResult saved = WriteGameFile(path, Game, Options);
+    ASSERT_TRUE(saved) << saved.Reason;
+    EXPECT_EQ(saved.Reason, "");
+    EXPECT_EQ(Contents(path), Expected());
+    EXPECT_EQ(fs::file_size(path), GameFileSize(3));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Names(), std::vector<std::string>{"game.kmr"}) << "no temporary file is left behind";
+
+    const LoadResult loaded = ReadGameFile(path);
+    ASSERT_TRUE(loaded) << loaded.Reason;
+    EXPECT_EQ(*loaded.Game, SavedGame::FromGame(Game, Options));
+}
+
+TEST_F(GameFileIOTest, SavingThroughALinkReplacesTheFileItNames)
+{
+    fs::create_directory(Folder / "real");
+    Put(Folder / "real" / "game.kmr", "old");
+    fs::create_symlink("real/game.kmr", Folder / "link.kmr");
+    ASSERT_TRUE(WriteGameFile(Folder / "link.kmr", Game, Options));
+    EXPECT_TRUE(fs::is_symlink(Folder / "link.kmr"));
+    EXPECT_EQ(Contents(Folder / "real" / "game.kmr"), Expected());
+}
+
+TEST_F(GameFileIOTest, FailedSavesLeaveTheOldFileAndNoTemporary)
+{
+    const SaveResult gone = WriteGameFile(Folder / "missing" / "game.kmr", Game, Options);
+    EXPECT_FALSE(gone);
+    EXPECT_EQ(gone.Reason, "cannot create a temporary file in " + (Folder / "missing").string() +
+                               ": No such file or directory");
+    EXPECT_FALSE(WriteGameFile("", Game, Options));
+
+    // A folder where the file should be cannot be replaced.
+    fs::create_directory(Folder / "taken.kmr");
+    Put(Folder / "taken.kmr" / "inside", "keep");
+    const SaveResult taken = WriteGameFile(Folder / "taken.kmr", Game, Options);
+    EXPECT_FALSE(taken);
+    EXPECT_EQ(taken.Reason, "cannot replace the file: Is a directory");
+    EXPECT_EQ(Contents(Folder / "taken.kmr" / "inside"), (Bytes{'k', 'e', 'e', 'p'}));
+
+    // A full disk: the file size limit makes the write fail part-way, even for root.
+    const fs::path path = Folder / "game.kmr";
+    Put(path, "the old game");
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 50;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const SaveResult full = WriteGameFile(path, Game, Options);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(full);
+    EXPECT_EQ(full.Reason, "cannot write the new file: File too large");
+    EXPECT_EQ(Contents(path), (Bytes{'t', 'h', 'e', ' ', 'o', 'l', 'd', ' ', 'g', 'a', 'm', 'e'}));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"game.kmr", "taken.kmr"}));
+
+    if (geteuid() != 0) { // root writes into any folder
+        fs::permissions(Folder, fs::perms::owner_read | fs::perms::owner_exec);
+        const SaveResult denied = WriteGameFile(path, Game, Options);
+        EXPECT_FALSE(denied);
+        EXPECT_NE(denied.Reason.find("Permission denied"), std::string::npos) << denied.Reason;
+        EXPECT_EQ(Contents(path).size(), 12u);
+    }
+}
+
+TEST_F(GameFileIOTest, UnreadableAndBadFilesGiveAReason)
+{
+    EXPECT_EQ(ReadGameFile(Folder / "missing.kmr").Reason, "cannot open the file: No such file or directory");
+    EXPECT_EQ(ReadGameFile(Folder).Reason, "cannot read the file: Is a directory");
+    Put(Folder / "short.kmr", "0123456789");
+    const LoadResult result = ReadGameFile(Folder / "short.kmr");
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.Reason, "the file is too short for a saved game: it has 10 bytes, at least 78 are needed");
+
+    // A file far longer than any game: only the game's own bytes count.
+    Bytes bytes = Expected();
+    bytes.resize(MaxGameFileSize + 1000, 0xAB);
+    std::ofstream(Folder / "long.kmr", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    const LoadResult longFile = ReadGameFile(Folder / "long.kmr");
+    ASSERT_TRUE(longFile) << longFile.Reason;
+    EXPECT_EQ(*longFile.Game, SavedGame::FromGame(Game, Options));
+}
+
+} // namespace
+} // namespace kelmarin
