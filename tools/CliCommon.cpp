@@ -1,5 +1,7 @@
 #include "CliCommon.h"
 
+#include "GameFileIO.h"
+
 #include <charconv>
 #include <iostream>
 
@@ -20,8 +22,20 @@ bool LoadGameOrStart(GameState& game, const std::string& path)
     game.New();
     if (path.empty())
         return true;
-    std::cerr << "kelmarin-cli: " << path << ": saved games cannot be read yet\n";
-    return false;
+    const LoadResult result = ReadGameFile(path);
+    if (!result) {
+        // One line whatever the name holds, so scripts can read it.
+        std::string shown = path;
+        for (char& c : shown)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                c = '?';
+        std::cerr << "kelmarin-cli: " << shown << ": " << result.Reason << "\n";
+        return false;
+    }
+    result.Game->ApplyTo(game);
+    game.RecountCoins(); // the window's full redraw recounts; here nothing else would
+    game.SaveFileName = path;
+    return true;
 }
 
 } // namespace kelmarin::cli

@@ -1,0 +1,158 @@
+// kelmarin-cli's record subcommands, run as scripts run them: exact output, exit status, one error line.
+#include "GameFileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace kelmarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "kelmarin-cli-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        Folder = pattern;
+    }
+    void TearDown() override { fs::remove_all(Folder); }
+
+    static std::string Read(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    CliRun Cli(const std::string& arguments) const
+    {
+        const std::string command = std::string(KELMARIN_CLI) + " " + arguments + " >" + (Folder / "out").string() +
+                                    " 2>" + (Folder / "err").string();
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(Folder / "out"), Read(Folder / "err")};
+    }
+
+    std::string Save(const GameState& game, const std::string& name) const
+    {
+        const std::string path = (Folder / name).string();
+        EXPECT_TRUE(WriteGameFile(path, game, {}));
+        return path;
+    }
+
+    fs::path Folder;
+};
+
+TEST_F(CliTest, StartingPosition)
+{
+    const CliRun moves = Cli("moves");
+    EXPECT_EQ(moves.Status, 0);
+    EXPECT_EQ(moves.Out, "1 6 2 5 2 0\n3 6 2 5 2 0\n3 6 4 5 2 0\n5 6 4 5 2 0\n5 6 6 5 2 0\n7 6 6 5 2 0\n7 6 8 5 2 0\n");
+    EXPECT_EQ(moves.Err, "");
+    EXPECT_EQ(Cli("notation").Out, "\n");
+    const CliRun show = Cli("show");
+    EXPECT_EQ(show.Status, 0);
+    EXPECT_EQ(show.Out, "   1 2 3 4 5 6 7 8\n"
+                        " 1 . b . b . b . b\n"
+                        " 2 b . b . b . b .\n"
+                        " 3 . b . b . b . b\n"
+                        " 4 - . - . - . - .\n"
+                        " 5 . - . - . - . -\n"
+                        " 6 r . r . r . r .\n"
+                        " 7 . r . r . r . r\n"
+                        " 8 r . r . r . r .\n"
+                        "side-to-move: Red\n"
+                        "history: 0/0\n"
+                        "game-over: no\n"
+                        "moves: \n"
+                        "Red has 12 and Blue has 12 coins left.\n");
+}
+
+TEST_F(CliTest, SavedGameInTheMiddleOfADoubleCapture)
+{
+    GameState game;
+    game.New();
+    for (const TMove& step : {TMove{5, 6, 4, 5, 2, 0}, TMove{8, 3, 7, 4, 1, 0}, TMove{4, 7, 5, 6, 2, 0},
+                              TMove{7, 2, 8, 3, 1, 0}, TMove{4, 5, 3, 4, 2, 0}, TMove{4, 3, 2, 5, 1, 2},
+                              TMove{2, 5, 4, 7, 1, 2}})
+        game.MakeMove(&step, true);
+    game.Undo();
+    const std::string path = Save(game, "jump.kmr");
+
+    EXPECT_EQ(Cli("moves " + path).Out, "2 5 4 7 1 2\n");
+    EXPECT_EQ(Cli("notation " + path).Out, "1R.11-14 1B.24-20 2R.6-11 2B.28-24 3R.14-18 3B.22-13x\n");
+    const CliRun show = Cli("show " + path);
+    EXPECT_EQ(show.Status, 0);
+    EXPECT_NE(show.Out.find(" 5 . b . - . - . -\n"), std::string::npos) << show.Out;
+    EXPECT_NE(show.Out.find("\nside-to-move: Blue\nhistory: 6/7\ngame-over: no\n"
+                            "moves: 1R.11-14 1B.24-20 2R.6-11 2B.28-24 3R.14-18 3B.22-13x\n"
+                            "Red has 11 and Blue has 12 coins left.\n"),
+              std::string::npos)
+        << show.Out;
+    EXPECT_EQ(Cli("perft 1 " + path).Out.rfind("perft 1 1 ", 0), 0u);
+}
+
+TEST_F(CliTest, FinishedGameListsNoMoves)
+{
+    GameState game;
+    game.New();
+    for (int I = 1; I <= 8; ++I)
+        for (int J = 1; J <= 8; ++J)
+            game.Board(I, J) = Empty;
+    game.Board(4, 3) = BlueMan;
+    game.Board(3, 4) = RedMan;
+    game.SideToMove = Blue;
+    const TMove capture{4, 3, 2, 5, BlueMan, RedMan};
+    game.MakeMove(&capture, true);
+    const std::string path = Save(game, "over.kmr");
+    const CliRun moves = Cli("moves " + path);
+    EXPECT_EQ(moves.Status, 0);
+    EXPECT_EQ(moves.Out, "");
+    EXPECT_EQ(Cli("notation " + path).Out, "1B.22-13x; Blue has won.\n");
+    const CliRun show = Cli("show " + path);
+    EXPECT_NE(show.Out.find("\nside-to-move: Red\nhistory: 1/1\ngame-over: yes\nmoves: 1B.22-13x; Blue has won.\n"
+                            "Red has 0 and Blue has 1 coins left.\n"),
+              std::string::npos)
+        << show.Out;
+}
+
+TEST_F(CliTest, BadFilesGiveOneLineAndStatus1)
+{
+    GameState game;
+    game.New();
+    const std::string path = Save(game, "bad.kmr");
+    {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(70);
+        file.put(7);
+    }
+    for (const std::string command : {"moves", "notation", "show", "perft 2"}) {
+        const CliRun run = Cli(command + " " + path);
+        EXPECT_EQ(run.Status, 1) << command;
+        EXPECT_EQ(run.Out, "") << command;
+        EXPECT_EQ(run.Err, "kelmarin-cli: " + path + ": side to move is 7\n") << command;
+    }
+    const std::string missing = (Folder / "missing.kmr").string();
+    const CliRun run = Cli("show " + missing);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "kelmarin-cli: " + missing + ": cannot open the file: No such file or directory\n");
+    EXPECT_EQ(Cli("show " + Folder.string()).Status, 1);
+    EXPECT_EQ(Cli("moves a b").Status, 2);
+    EXPECT_EQ(Cli("notation a b").Status, 2);
+}
+
+} // namespace
+} // namespace kelmarin
