@@ -174,11 +174,27 @@ void Form1::Timer1_Timer()
 
 void Form1::mnuNew_Click() { Game_.New(); }
 
-void Form1::mnuLoad_Click() {}
+void Form1::mnuLoad_Click()
+{
+    const QString fileName = Dialogs_.ShowOpen(this);
+    if (fileName.isEmpty())
+        return;
+}
 
-void Form1::mnuSave_Click() {}
+void Form1::mnuSave_Click()
+{
+    if (Game_.SaveFileName.empty()) {
+        mnuSaveAs_Click();
+        return;
+    }
+}
 
-void Form1::mnuSaveAs_Click() {}
+void Form1::mnuSaveAs_Click()
+{
+    const QString fileName = Dialogs_.ShowSave(this);
+    if (fileName.isEmpty())
+        return;
+}
 
 void Form1::mnuExit_Click() { close(); }
 

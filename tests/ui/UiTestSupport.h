@@ -1,0 +1,88 @@
+// A main window with scripted dialogs, and small helpers to look at what it drew.
+#pragma once
+
+#include "BoardView.h"
+#include "Form1.h"
+#include "RecordingDisplay.h"
+#include "UserDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QColor>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace kelmarin::ui::testing {
+
+using kelmarin::testing::ClearBoard;
+using kelmarin::testing::FinishSetup;
+
+class FakeDialogs final : public UserDialogs {
+public:
+    struct Message {
+        QString Kind;
+        QString Title;
+        QString Text;
+    };
+
+    void ShowInformation(QWidget*, const QString& title, const QString& text) override
+    {
+        Messages.push_back({QStringLiteral("information"), title, text});
+    }
+    void ShowWarning(QWidget*, const QString& title, const QString& text) override
+    {
+        Messages.push_back({QStringLiteral("warning"), title, text});
+    }
+    QString ShowOpen(QWidget*) override
+    {
+        ++OpenCalls;
+        return OpenAnswers.isEmpty() ? QString() : OpenAnswers.takeFirst();
+    }
+    QString ShowSave(QWidget*) override
+    {
+        ++SaveCalls;
+        return SaveAnswers.isEmpty() ? QString() : SaveAnswers.takeFirst();
+    }
+
+    std::vector<Message> Messages;
+    QStringList OpenAnswers;
+    QStringList SaveAnswers;
+    int OpenCalls = 0;
+    int SaveCalls = 0;
+};
+
+struct Window {
+    Window() : Form(std::make_unique<Form1>(Dialogs)) { Form->Computer().Seed(1); }
+
+    GameState& Game() { return Form->Game(); }
+    const MenuActions& Menu() { return Form->Menu(); }
+    BoardView& Board() { return Form->Board(); }
+
+    // The colour drawn at (X, Y) in twips.
+    QColor At(int X, int Y) { return Board().Picture().pixelColor(Board().PicturePixel(X, Y)); }
+    // The colour inside the bottom-left corner of the cell that shows board square (I, J), away from
+    // the piece and the number.
+    QColor CornerOf(int I, int J)
+    {
+        const bool flipped = Menu().mnuFlipBoard->isChecked();
+        const int C = flipped ? 9 - I : I, R = flipped ? 9 - J : J;
+        return At((C - 1) * 800 + 100 + 90, R * 800 + 100 - 90);
+    }
+    // A click in the middle of the cell at display column C, row R.
+    void ClickCell(int C, int R) { Form->Form_MouseUp(1, 0, (C - 1) * 800 + 500.0f, (R - 1) * 800 + 500.0f); }
+    void ClickSquare(int I, int J)
+    {
+        const bool flipped = Menu().mnuFlipBoard->isChecked();
+        ClickCell(flipped ? 9 - I : I, flipped ? 9 - J : J);
+    }
+
+    FakeDialogs Dialogs;
+    std::unique_ptr<Form1> Form;
+};
+
+inline QColor ButtonFace() { return QColor(QApplication::palette().color(QPalette::Button).rgb()); }
+inline QColor ButtonShadow() { return QColor(QApplication::palette().color(QPalette::Dark).rgb()); }
+
+} // namespace kelmarin::ui::testing
