@@ -86,7 +86,8 @@ SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t
     if (name.empty() || name == "." || name == "..")
         return Failed("the name does not name a file");
 
-    std::string temporary = folder + "/." + name + ".XXXXXX";
+    // Named after the file, unless that would pass the length limit of a name.
+    std::string temporary = folder + (name.size() < 200 ? "/." + name : std::string("/.kelmarin-save")) + ".XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return Failed(SystemError("cannot create a temporary file in " + folder, errno));

@@ -75,8 +75,15 @@ TEST_F(GameFileIOTest, WritesExactlyTheGameAndReadsItBack)
     EXPECT_EQ(*loaded.Game, SavedGame::FromGame(Game, Options));
 }
 
-TEST_F(GameFileIOTest, SavingThroughALinkReplacesTheFileItNames)
+TEST_F(GameFileIOTest, SavingThroughALinkOrUnderALongNameReplacesTheFileNamed)
 {
+    const fs::path longName = Folder / (std::string(250, 'g') + ".kmr");
+    const SaveResult saved = WriteGameFile(longName, Game, Options);
+    ASSERT_TRUE(saved) << saved.Reason;
+    EXPECT_EQ(Contents(longName), Expected());
+    fs::remove(longName);
+
+
     fs::create_directory(Folder / "real");
     Put(Folder / "real" / "game.kmr", "old");
     fs::create_symlink("real/game.kmr", Folder / "link.kmr");
