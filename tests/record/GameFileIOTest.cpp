@@ -143,6 +143,24 @@ TEST_F(GameFileIOTest, UnreadableAndBadFilesGiveAReason)
     EXPECT_FALSE(result);
     EXPECT_EQ(result.Reason, "the file is too short for a saved game: it has 10 bytes, at least 78 are needed");
 
+    // Loading as the window does: a refused file leaves the game in play exactly as it was.
+    Bytes spoiled = Expected();
+    spoiled[spoiled.size() - 8] = 7; // side to move
+    std::ofstream(Folder / "spoiled.kmr", std::ios::binary)
+        .write(reinterpret_cast<const char*>(spoiled.data()), static_cast<std::streamsize>(spoiled.size()));
+    const GameState before = Game;
+    for (const char* name : {"missing.kmr", "short.kmr", "spoiled.kmr"}) {
+        const LoadResult attempt = ReadGameFile(Folder / name);
+        if (attempt)
+            attempt.Game->ApplyTo(Game);
+        EXPECT_FALSE(attempt) << name;
+        EXPECT_EQ(Game.Board, before.Board);
+        EXPECT_EQ(Game.MoveHistory, before.MoveHistory);
+        EXPECT_EQ(Game.HistoryPos, before.HistoryPos);
+        EXPECT_EQ(Game.SideToMove, before.SideToMove);
+    }
+    EXPECT_EQ(ReadGameFile(Folder / "spoiled.kmr").Reason, "side to move is 7");
+
     // A file far longer than any game: only the game's own bytes count.
     Bytes bytes = Expected();
     bytes.resize(MaxGameFileSize + 1000, 0xAB);
