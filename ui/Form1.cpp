@@ -1,11 +1,15 @@
 #include "Form1.h"
 
 #include "BoardView.h"
+#include "Form2.h"
+#include "GameFileIO.h"
+#include "Notation.h"
 #include "UserDialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QLayout>
 #include <QMenuBar>
 
@@ -28,7 +32,8 @@ public:
 
 Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), Computer_(Game_), Dialogs_(dialogs), Menu_(this),
-      Board_(new BoardView(Game_, *Menu_.mnuFlipBoard, *Menu_.mnuShowNumbers, this))
+      Board_(new BoardView(Game_, *Menu_.mnuFlipBoard, *Menu_.mnuShowNumbers, this)),
+      Info_(std::make_unique<Form2>())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmarin 1.00"));
@@ -42,6 +47,7 @@ Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     ConnectActions();
     connect(&Timer1_.Ticker(), &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(Board_, &BoardView::MouseUp, this, &Form1::Form_MouseUp);
+    connect(Info_.get(), &Form2::Unloaded, this, [this] { Menu_.mnuInfoWindow->setChecked(false); });
     Form_Load();
 }
 
@@ -83,6 +89,7 @@ void Form1::closeEvent(QCloseEvent* event)
 {
     // The program ends at once: no pending computer step runs and nothing is asked or saved.
     Timer1_.SetInterval(0);
+    Info_->close();
     event->accept();
     emit Unloaded();
 }
@@ -97,7 +104,10 @@ void Form1::DrawTurnMarker(std::int16_t side) { Board_->DrawTurnMarker(side); }
 void Form1::SetSelection(std::int16_t I, std::int16_t J) { Board_->SetSelection(I, J); }
 void Form1::RedrawBoard() { Board_->RedrawBoard(); }
 
-void Form1::RefreshInfoWindow() {}
+void Form1::RefreshInfoWindow()
+{
+    Info_->SetTexts(QString::fromStdString(MoveListText(Game_)), QString::fromStdString(CoinCountText(Game_)));
+}
 
 void Form1::Form_MouseUp(int, int, float X, float Y)
 {
@@ -174,11 +184,28 @@ void Form1::Timer1_Timer()
 
 void Form1::mnuNew_Click() { Game_.New(); }
 
+// A file is read and checked whole before anything changes: a refused file leaves the game, the
+// options and the file name exactly as they were.
 void Form1::mnuLoad_Click()
 {
     const QString fileName = Dialogs_.ShowOpen(this);
     if (fileName.isEmpty())
         return;
+    const LoadResult loaded = ReadGameFile(QFile::encodeName(fileName).toStdString());
+    if (!loaded) {
+        Dialogs_.ShowWarning(this, QStringLiteral("Load"),
+                             QStringLiteral("The game could not be loaded from \"%1\": %2.")
+                                 .arg(fileName, QString::fromStdString(loaded.Reason)));
+        return;
+    }
+    loaded.Game->ApplyTo(Game_);
+    Menu_.mnuComputer[Blue]->setChecked(loaded.Game->Options.ComputerPlaysBlue);
+    Menu_.mnuComputer[Red]->setChecked(loaded.Game->Options.ComputerPlaysRed);
+    Menu_.mnuFlipBoard->setChecked(loaded.Game->Options.FlipBoard);
+    Game_.SetSelection(0, 0);
+    Game_.RedrawBoard();
+    RefreshInfoWindow();
+    Game_.SaveFileName = fileName.toStdString();
 }
 
 void Form1::mnuSave_Click()
@@ -187,6 +214,7 @@ void Form1::mnuSave_Click()
         mnuSaveAs_Click();
         return;
     }
+    WriteGame(QString::fromStdString(Game_.SaveFileName));
 }
 
 void Form1::mnuSaveAs_Click()
@@ -194,6 +222,23 @@ void Form1::mnuSaveAs_Click()
     const QString fileName = Dialogs_.ShowSave(this);
     if (fileName.isEmpty())
         return;
+    // A name under which nothing could be written does not become the game's file name.
+    const std::string previous = Game_.SaveFileName;
+    Game_.SaveFileName = fileName.toStdString();
+    if (!WriteGame(fileName))
+        Game_.SaveFileName = previous;
+}
+
+bool Form1::WriteGame(const QString& fileName)
+{
+    const SavedOptions options{Menu_.mnuComputer[Blue]->isChecked(), Menu_.mnuComputer[Red]->isChecked(),
+                               Menu_.mnuFlipBoard->isChecked()};
+    const SaveResult saved = WriteGameFile(QFile::encodeName(fileName).toStdString(), Game_, options);
+    if (!saved)
+        Dialogs_.ShowWarning(this, QStringLiteral("Save"),
+                             QStringLiteral("The game could not be saved to \"%1\": %2.")
+                                 .arg(fileName, QString::fromStdString(saved.Reason)));
+    return static_cast<bool>(saved);
 }
 
 void Form1::mnuExit_Click() { close(); }
@@ -224,7 +269,20 @@ void Form1::mnuSwitchSides_Click()
 
 void Form1::mnuShowNumbers_Click() { Game_.RedrawBoard(); }
 
-void Form1::mnuInfoWindow_Click() {}
+void Form1::mnuInfoWindow_Click()
+{
+    if (!Menu_.mnuInfoWindow->isChecked()) {
+        Info_->hide();
+        return;
+    }
+    if (!InfoPlaced_) {
+        // The first time, beside the board rather than on top of it.
+        Info_->move(frameGeometry().topRight() + QPoint(8, 0));
+        InfoPlaced_ = true;
+    }
+    Info_->show();
+    Info_->raise();
+}
 
 void Form1::mnuTitleValue_Click()
 {

@@ -16,10 +16,12 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 namespace kelmarin::ui {
 
 class BoardView;
+class Form2;
 class UserDialogs;
 
 class Form1 final : public QMainWindow, public GameDisplay {
@@ -46,6 +48,7 @@ public:
     WindowTimer& Timer1() { return Timer1_; }
     const MenuActions& Menu() const { return Menu_; }
     BoardView& Board() const { return *Board_; }
+    Form2& InfoWindow() const { return *Info_; }
     const QString& BaseTitle() const { return BaseTitle_; }
 
 signals:
@@ -59,6 +62,8 @@ private:
     void ConnectActions();
     void Form_Load();
     bool ComputerPlays(std::int16_t side) const;
+    // Writes the game to fileName; on failure tells the user why and returns false.
+    bool WriteGame(const QString& fileName);
 
     // For the check-mark items the toolkit has already inverted the mark when these run; commands
     // that act through another item trigger it, exactly as if the user had chosen it.
@@ -84,6 +89,8 @@ private:
     UserDialogs& Dialogs_;
     MenuActions Menu_;
     BoardView* Board_;
+    std::unique_ptr<Form2> Info_;
+    bool InfoPlaced_ = false;
     QString BaseTitle_;
 };
 

@@ -1,0 +1,121 @@
+// The Info window: its texts follow the game, its menu item and close box, and its layout rule.
+#include "UiTestSupport.h"
+
+#include "Form2.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kelmarin::ui::testing {
+namespace {
+
+QString Moves(Window& window) { return window.Form->InfoWindow().txtMoves->toPlainText(); }
+QString Counts(Window& window) { return window.Form->InfoWindow().labCoinCount->text(); }
+
+TEST(InfoWindow, StartsHiddenWithTheLayoutAndLook)
+{
+    Window window;
+    Form2& info = window.Form->InfoWindow();
+    EXPECT_FALSE(info.isVisible());
+    EXPECT_EQ(info.parentWidget(), nullptr) << "a window of its own";
+    EXPECT_EQ(info.windowTitle(), QStringLiteral("Info"));
+    EXPECT_EQ(info.Label1->text(), QStringLiteral("&Moves:"));
+    EXPECT_EQ(info.Label1->buddy(), info.txtMoves);
+    EXPECT_EQ(info.labCoinCount->geometry(), QRect(0, 0, 273, 17));
+    EXPECT_EQ(info.Label1->geometry(), QRect(0, 16, 113, 17));
+    EXPECT_EQ(info.txtMoves->geometry(), QRect(0, 32, 273, 145));
+    EXPECT_TRUE(info.txtMoves->isReadOnly());
+    EXPECT_EQ(info.txtMoves->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(info.txtMoves->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(info.txtMoves->font().family(), QStringLiteral("Courier New"));
+    EXPECT_DOUBLE_EQ(info.txtMoves->font().pointSizeF(), 9.75);
+    EXPECT_TRUE(QFontInfo(info.txtMoves->font()).fixedPitch());
+    EXPECT_EQ(Moves(window), QString());
+    EXPECT_EQ(Counts(window), QStringLiteral("Red has 12 and Blue has 12 coins left."));
+}
+
+TEST(InfoWindow, TextsFollowMovesUndoRedoAndLoad)
+{
+    Window window;
+    window.Menu().mnuComputer[Blue]->trigger();
+    window.ClickSquare(3, 6);
+    window.ClickSquare(4, 5);
+    EXPECT_EQ(Moves(window), QStringLiteral("1R.10-14"));
+    window.ClickSquare(6, 3);
+    window.ClickSquare(5, 4);
+    EXPECT_EQ(Moves(window), QStringLiteral("1R.10-14 1B.23-19"));
+    window.ClickSquare(4, 5);
+    window.ClickSquare(6, 3); // Red takes
+    EXPECT_EQ(Moves(window), QStringLiteral("1R.10-14 1B.23-19 2R.14-23x"));
+    EXPECT_EQ(Counts(window), QStringLiteral("Red has 12 and Blue has 11 coins left."));
+    QPlainTextEdit* list = window.Form->InfoWindow().txtMoves;
+    EXPECT_EQ(list->textCursor().position(), list->toPlainText().size()) << "scrolled to the newest move";
+    window.Menu().mnuUndo->trigger();
+    EXPECT_EQ(Moves(window), QStringLiteral("1R.10-14 1B.23-19"));
+    EXPECT_EQ(Counts(window), QStringLiteral("Red has 12 and Blue has 12 coins left."));
+    window.Menu().mnuRedo->trigger();
+    EXPECT_EQ(Moves(window), QStringLiteral("1R.10-14 1B.23-19 2R.14-23x"));
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("info.kmr"));
+    window.Dialogs.SaveAnswers << path;
+    window.Menu().mnuSaveAs->trigger();
+    window.Menu().mnuNew->trigger();
+    EXPECT_EQ(Moves(window), QString());
+    window.Dialogs.OpenAnswers << path;
+    window.Menu().mnuLoad->trigger();
+    EXPECT_EQ(Moves(window), QStringLiteral("1R.10-14 1B.23-19 2R.14-23x"));
+    EXPECT_EQ(Counts(window), QStringLiteral("Red has 12 and Blue has 11 coins left."));
+}
+
+TEST(InfoWindow, MenuItemAndCloseBox)
+{
+    Window window;
+    Form2& info = window.Form->InfoWindow();
+    QAction* item = window.Menu().mnuInfoWindow;
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(info.isVisible());
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(info.isVisible());
+
+    item->trigger();
+    window.ClickSquare(3, 6);
+    window.ClickSquare(4, 5);
+    window.Form->Timer1().SetInterval(0);
+    EXPECT_TRUE(info.close()); // its own close box
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(info.isVisible());
+    item->trigger(); // the next menu command shows it again, with current texts
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(info.isVisible());
+    EXPECT_EQ(Moves(window), QStringLiteral("1R.10-14"));
+
+    window.Form->show();
+    window.Form->close(); // the main window takes the Info window with it
+    EXPECT_FALSE(info.isVisible());
+}
+
+TEST(InfoWindow, ResizeRule)
+{
+    Window window;
+    Form2& info = window.Form->InfoWindow();
+    window.Menu().mnuInfoWindow->trigger();
+    EXPECT_EQ(info.size(), QSize(273, 178));
+    EXPECT_EQ(info.txtMoves->geometry(), QRect(0, 32, 273, 145)) << "1 pixel left below it";
+    info.resize(400, 300);
+    QTest::qWait(1);
+    EXPECT_EQ(info.txtMoves->geometry(), QRect(0, 32, 400, 267));
+    info.resize(200, 20);
+    QTest::qWait(1);
+    EXPECT_EQ(info.txtMoves->geometry().top(), 32);
+    EXPECT_EQ(info.txtMoves->geometry().height(), 0) << "clamped, never negative";
+}
+
+} // namespace
+} // namespace kelmarin::ui::testing
