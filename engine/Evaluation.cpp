@@ -1,6 +1,7 @@
 #include "Evaluation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -8,39 +9,63 @@ namespace kelmarin {
 
 namespace {
 
-// numerator / denominator (denominator > 0) to the nearest integer, an exact half to the even one.
-std::int32_t RoundHalfEven(std::int64_t numerator, std::int64_t denominator)
+// numerator / Denominator to the nearest integer, an exact half to the even one.
+template <std::int32_t Denominator>
+std::int32_t RoundHalfEven(std::int32_t numerator)
 {
-    std::int64_t quotient = numerator / denominator;
-    std::int64_t remainder = numerator % denominator;
+    static_assert(Denominator > 0);
+    std::int32_t quotient = numerator / Denominator;
+    std::int32_t remainder = numerator % Denominator;
     if (remainder < 0) {
         --quotient;
-        remainder += denominator;
+        remainder += Denominator;
     }
-    if (2 * remainder > denominator || (2 * remainder == denominator && quotient % 2 != 0))
+    if (2 * remainder > Denominator || (2 * remainder == Denominator && quotient % 2 != 0))
         ++quotient;
-    return static_cast<std::int32_t>(quotient);
+    return quotient;
+}
+
+struct Square {
+    std::int16_t I, J;
+};
+
+// The 32 playing squares in the order of the evaluation's scan: by column, then by row.
+constexpr auto PlayingSquares = [] {
+    std::array<Square, 32> squares{};
+    int k = 0;
+    for (std::int16_t I = 1; I <= 8; ++I)
+        for (std::int16_t J = I % 2 == 0 ? 1 : 2; J <= 8; J += 2)
+            squares[k++] = {I, J};
+    return squares;
+}();
+
+// The rings of growing distance d = 2, 4, ... around (I, J) take in every square at that distance
+// except those on row J, so the first ring holding a piece is the smallest even |dI| + |dJ| over the
+// pieces off row J. Computed from the pieces directly, which is much quicker with few pieces.
+std::int16_t Nearest(const Square* pieces, int count, std::int16_t I, std::int16_t J)
+{
+    int nearest = 0;
+    for (int k = 0; k < count; ++k) {
+        if (pieces[k].J == J)
+            continue;
+        const int d = std::abs(pieces[k].I - I) + std::abs(pieces[k].J - J);
+        if (d % 2 == 0 && (nearest == 0 || d < nearest))
+            nearest = d;
+    }
+    return static_cast<std::int16_t>(nearest);
 }
 
 } // namespace
 
 std::int16_t NearestPieceDistance(const GameState& game, std::int16_t I, std::int16_t J, std::int16_t side)
 {
-    const int a = I < 5 ? I : 9 - I;
-    const int b = J < 5 ? J : 9 - J;
-    const int maxD = 16 - a - b;
-    for (int d = 2; d <= maxD; d += 2) {
-        // k stops short of d, so the ring never reaches its own row.
-        for (int k = 0; k < d; ++k)
-            for (const int s1 : {-1, 1})
-                for (const int s2 : {-1, 1}) {
-                    const int x = I + s1 * k;
-                    const int y = J + s2 * (d - k);
-                    if (x >= 1 && x <= 8 && y >= 1 && y <= 8 && PieceOwner(game.Board(x, y)) == side)
-                        return static_cast<std::int16_t>(d);
-                }
-    }
-    return 0;
+    Square pieces[32];
+    int count = 0;
+    for (std::int16_t x = 1; x <= 8; ++x)
+        for (std::int16_t y = x % 2 == 0 ? 1 : 2; y <= 8; y += 2)
+            if (PieceOwner(game.Board(x, y)) == side)
+                pieces[count++] = {x, y};
+    return Nearest(pieces, count, I, J);
 }
 
 std::int32_t EvaluatePosition(const GameState& game, std::int16_t side)
@@ -50,47 +75,69 @@ std::int32_t EvaluatePosition(const GameState& game, std::int16_t side)
     // A man is worth 100 + min(35, h / 10); counted in tenths it is a whole number.
     const std::int32_t manTenths = 1000 + MinOf<std::int32_t>({350, h});
     // Advancement weight: negative early, 40 from step 60 on. Back-row bonus fades out by step 100.
-    const std::int32_t A = MinOf<std::int32_t>({40, RoundHalfEven(std::int64_t{h - 10} * 8, 10)});
-    const std::int32_t M1 = std::max(0, RoundHalfEven(100 - std::int64_t{h}, 10));
-
-    std::int32_t menBalance = 0;  // Blue men minus Red men
-    std::int32_t kingBalance = 0; // Blue kings minus Red kings
-    std::int32_t advancement = 0;
-    std::int32_t corner[3] = {0, 0, 0};
-    std::int32_t G = 0;
-
-    for (std::int16_t I = 1; I <= 8; ++I) {
-        for (std::int16_t J = I % 2 == 0 ? 1 : 2; J <= 8; J += 2) {
-            const std::int16_t code = game.Board(I, J);
-            if (code == Empty)
-                continue;
-            const std::int16_t owner = PieceOwner(code);
-            const std::int32_t sign = owner == Blue ? 1 : -1;
-            if (!IsKing(code)) {
-                const std::int32_t rank = owner == Blue ? J : 9 - J;
-                const std::int32_t bonus = rank == 1 ? M1 : rank >= 6 ? (rank - 5) * 2 : 0;
-                menBalance += sign;
-                // P = rounded(rank * A / 8 + bonus - A), in eighths.
-                advancement += sign * RoundHalfEven(std::int64_t{rank} * A + 8 * (bonus - A), 8);
-            } else {
-                kingBalance += sign;
-                if (game.CoinCount[owner] == 1) {
-                    // A lone king wants the double diagonals and the middle of the board.
-                    if (std::abs(I - J) == 1)
-                        corner[owner] += 10;
-                    corner[owner] += MinOf<std::int32_t>({I, J, 9 - I, 9 - J});
-                } else {
-                    // 5 on the double corners, -7 on the single corners.
-                    corner[owner] += std::abs(I + J - 9) - std::abs(I - J);
-                }
-                if (h > 50)
-                    G += NearestPieceDistance(game, I, J, Opponent(owner));
-            }
-        }
+    const std::int32_t A = MinOf<std::int32_t>({40, RoundHalfEven<10>((h - 10) * 8)});
+    const std::int32_t M1 = std::max(0, RoundHalfEven<10>(100 - h));
+    // A man's advancement P by its code and row, with its sign: P = rounded(rank * A / 8 + bonus - A),
+    // the rank counted from the man's own back row.
+    std::int32_t P[5][9] = {}; // 0 for an empty square and for kings
+    for (std::int32_t rank = 1; rank <= 7; ++rank) {
+        const std::int32_t bonus = rank == 1 ? M1 : rank >= 6 ? (rank - 5) * 2 : 0;
+        const std::int32_t value = RoundHalfEven<8>(rank * A + 8 * (bonus - A));
+        P[BlueMan][rank] = value;
+        P[RedMan][9 - rank] = -value;
     }
 
     const std::int32_t B = game.CoinCount[Blue];
     const std::int32_t D = game.CoinCount[Red];
+    // Corner scores and distances only count in the endgame term, with fewer than 10 pieces; the
+    // distances only past step 50.
+    const bool endgame = B + D < 10;
+    const bool measureDistances = endgame && h > 50;
+
+    std::uint64_t packedCounts = 0; // the number of squares holding each code, 8 bits per code
+    std::int32_t advancement = 0;
+    std::int32_t corner[3] = {0, 0, 0};
+    Square pieces[3][32]; // by side
+    int pieceCount[3] = {0, 0, 0};
+    Square kings[32];
+    int kingCount = 0;
+
+    for (const Square& square : PlayingSquares) {
+        const std::int16_t I = square.I;
+        const std::int16_t J = square.J;
+        const std::int16_t code = game.Board(I, J);
+        if (static_cast<std::uint16_t>(code) > RedKing)
+            continue; // the playing area holds piece codes only
+        packedCounts += std::uint64_t{1} << (8 * code);
+        advancement += P[code][J];
+        if (code == Empty || !endgame)
+            continue;
+        const std::int16_t owner = PieceOwner(code);
+        if (measureDistances)
+            pieces[owner][pieceCount[owner]++] = {I, J};
+        if (!IsKing(code))
+            continue;
+        if (game.CoinCount[owner] == 1) {
+            // A lone king wants the double diagonals and the middle of the board.
+            if (std::abs(I - J) == 1)
+                corner[owner] += 10;
+            corner[owner] += MinOf<std::int32_t>({I, J, 9 - I, 9 - J});
+        } else {
+            // 5 on the double corners, -7 on the single corners.
+            corner[owner] += std::abs(I + J - 9) - std::abs(I - J);
+        }
+        if (measureDistances)
+            kings[kingCount++] = {I, J};
+    }
+
+    // Past step 50, the distance from every king to the nearest opposing piece.
+    std::int32_t G = 0;
+    if (measureDistances)
+        for (int k = 0; k < kingCount; ++k) {
+            const std::int16_t opponent = Opponent(PieceOwner(game.Board(kings[k].I, kings[k].J)));
+            G += Nearest(pieces[opponent], pieceCount[opponent], kings[k].I, kings[k].J);
+        }
+
     const std::int32_t hi = std::max(B, D);
     const std::int32_t lo = std::min(B, D);
     const std::int32_t R = std::min(150, (hi + 1) * 100 / (lo + 1) - 100);
@@ -108,6 +155,11 @@ std::int32_t EvaluatePosition(const GameState& game, std::int16_t side)
 
     // Material is a double made by one division of its exact count of tenths, so a sum that is exactly
     // half way between two integers is seen as such and goes to the even one.
+    const auto count = [packedCounts](std::int16_t code) {
+        return static_cast<std::int32_t>((packedCounts >> (8 * code)) & 0xFF);
+    };
+    const std::int32_t menBalance = count(BlueMan) - count(RedMan);
+    const std::int32_t kingBalance = count(BlueKing) - count(RedKing);
     const double material = static_cast<double>(menBalance * manTenths + kingBalance * 1500) / 10.0;
     return static_cast<std::int32_t>(std::nearbyint(material + (advancement + countTerm + E)));
 }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 namespace kelmarin {
 namespace {
 
@@ -194,6 +197,101 @@ TEST(EvaluationTest, NearestPieceDistance)
     EXPECT_EQ(NearestPieceDistance(game, 1, 8, Blue), 14);
     game.Board(2, 7) = BlueKing;
     EXPECT_EQ(NearestPieceDistance(game, 1, 8, Blue), 2);
+}
+
+// The rules as written, square by square, ring by ring, rounding each man's advancement and the sum;
+// the evaluation takes shortcuts (tables, no distances where they cannot count) that must not change
+// a single score.
+int RingDistance(const GameState& game, int I, int J, int side)
+{
+    const int a = I < 5 ? I : 9 - I;
+    const int b = J < 5 ? J : 9 - J;
+    for (int d = 2; d <= 16 - a - b; d += 2)
+        for (int k = 0; k <= d - 1; ++k)
+            for (const int s1 : {-1, 1})
+                for (const int s2 : {-1, 1}) {
+                    const int x = I + s1 * k;
+                    const int y = J + s2 * (d - k);
+                    if (x >= 1 && x <= 8 && y >= 1 && y <= 8 && PieceOwner(game.Board(x, y)) == side)
+                        return d;
+                }
+    return 0;
+}
+
+std::int32_t WrittenEvaluation(const GameState& game, std::int16_t side)
+{
+    const long long h = game.HistoryPos;
+    // Fractions are kept as exact multiples of 1/80 and rounded half to even.
+    const auto rounded = [](long long eightieths) {
+        long long q = eightieths / 80;
+        long long r = eightieths % 80;
+        if (r < 0) {
+            --q;
+            r += 80;
+        }
+        return r > 40 || (r == 40 && q % 2 != 0) ? q + 1 : q;
+    };
+    const long long V80 = 8000 + std::min(350LL, h) * 8; // man value in 1/80
+    const long long A = std::min(40LL, rounded((h - 10) * 8 * 8));
+    const long long M1 = std::max(0LL, rounded(800 - 8 * h));
+    long long material80 = 0;
+    long long advancement = 0;
+    long long corner[3] = {0, 0, 0};
+    long long G = 0;
+    for (int I = 1; I <= 8; ++I)
+        for (int J = I % 2 == 0 ? 1 : 2; J <= 8; J += 2) {
+            const int c = game.Board(I, J);
+            if (c == 0)
+                continue;
+            const int o = PieceOwner(static_cast<std::int16_t>(c));
+            const int sign = o == 1 ? 1 : -1;
+            if (c <= 2) {
+                const long long r = o == 1 ? J : 9 - J;
+                const long long b = r == 1 ? M1 : r >= 6 ? (r - 5) * 2 : 0;
+                material80 += sign * V80;
+                advancement += sign * rounded(r * A * 10 + (b - A) * 80);
+            } else {
+                material80 += sign * 150 * 80;
+                if (game.CoinCount[o] == 1)
+                    corner[o] += (std::abs(I - J) == 1 ? 10 : 0) + std::min({I, J, 9 - I, 9 - J});
+                else
+                    corner[o] += std::abs(I + J - 9) - std::abs(I - J);
+                if (h > 50)
+                    G += RingDistance(game, I, J, 3 - o);
+            }
+        }
+    const long long B = game.CoinCount[1];
+    const long long D = game.CoinCount[2];
+    const long long R = std::min(150LL, (std::max(B, D) + 1) * 100 / (std::min(B, D) + 1) - 100);
+    long long E = 0;
+    if (B + D < 10)
+        E = B < D ? G / 2 + corner[1] : B > D ? -G / 2 - corner[2] : side == 1 ? -G / 2 : G / 2;
+    return static_cast<std::int32_t>(rounded(material80 + 80 * (advancement + (B >= D ? R : -R) + E)));
+}
+
+TEST(EvaluationTest, MatchesTheWrittenRulesInRandomGames)
+{
+    std::mt19937 random(4242);
+    int positions = 0;
+    for (int round = 0; round < 100; ++round) {
+        GameState game;
+        game.New();
+        for (int k = 0; k < 400 && !game.IsGameOver(); ++k) {
+            MoveList list;
+            game.GenerateMoves(game.SideToMove, list);
+            const TMove step = list[static_cast<int>(random() % static_cast<unsigned>(list.Count()))];
+            game.SideToMove = game.MakeMove(&step, false);
+            for (const std::int16_t side : {Blue, Red})
+                ASSERT_EQ(EvaluatePosition(game, side), WrittenEvaluation(game, side))
+                    << "game " << round << " step " << k << " side " << side;
+            for (std::int16_t I = 1; I <= 8; ++I)
+                for (std::int16_t J = I % 2 == 0 ? 1 : 2; J <= 8; J += 2)
+                    for (const std::int16_t side : {Blue, Red})
+                        ASSERT_EQ(NearestPieceDistance(game, I, J, side), RingDistance(game, I, J, side));
+            ++positions;
+        }
+    }
+    EXPECT_GT(positions, 5000);
 }
 
 TEST(EvaluationTest, MinOfKeepsFractions)
