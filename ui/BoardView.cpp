@@ -36,11 +36,23 @@ BoardView::BoardView(const GameState& game, const QAction& flipBoard, const QAct
     CreatePicture();
 }
 
-double BoardView::TwipsPerPixelX() const { return TwipsPerInch / DpiX_; }
-double BoardView::TwipsPerPixelY() const { return TwipsPerInch / DpiY_; }
+double BoardView::TwipsPerPixelX() const
+{
+    return TwipsPerInch / DpiX_;
+}
+double BoardView::TwipsPerPixelY() const
+{
+    return TwipsPerInch / DpiY_;
+}
 
-int BoardView::PxX(int twips) const { return static_cast<int>(std::lround(twips * DpiX_ * PixelRatio_ / TwipsPerInch)); }
-int BoardView::PxY(int twips) const { return static_cast<int>(std::lround(twips * DpiY_ * PixelRatio_ / TwipsPerInch)); }
+int BoardView::PxX(int twips) const
+{
+    return static_cast<int>(std::lround(twips * DpiX_ * PixelRatio_ / TwipsPerInch));
+}
+int BoardView::PxY(int twips) const
+{
+    return static_cast<int>(std::lround(twips * DpiY_ * PixelRatio_ / TwipsPerInch));
+}
 
 void BoardView::CreatePicture()
 {
@@ -68,7 +80,8 @@ QFont BoardView::Font(const QString& family, int points) const
 {
     QFont font(family);
     // Sized in device pixels: the picture has no resolution of its own.
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * DpiY_ * PixelRatio_ / PointsPerInch))));
+    font.setPixelSize(
+        std::max(1, static_cast<int>(std::lround(points * DpiY_ * PixelRatio_ / PointsPerInch))));
     return font;
 }
 
@@ -199,14 +212,16 @@ void BoardView::RedrawBoard()
 void BoardView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(QRectF(0, 0, Picture_.width() / PixelRatio_, Picture_.height() / PixelRatio_), Picture_);
+    painter.drawImage(QRectF(0, 0, Picture_.width() / PixelRatio_, Picture_.height() / PixelRatio_),
+                      Picture_);
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF point = event->position();
     emit MouseUp(static_cast<int>(event->button()), static_cast<int>(event->modifiers()),
-                 static_cast<float>(point.x() * TwipsPerPixelX()), static_cast<float>(point.y() * TwipsPerPixelY()));
+                 static_cast<float>(point.x() * TwipsPerPixelX()),
+                 static_cast<float>(point.y() * TwipsPerPixelY()));
     event->accept();
 }
 

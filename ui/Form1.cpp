@@ -68,7 +68,8 @@ void Form1::ConnectActions()
     connect(Menu_.mnuUndo, &QAction::triggered, this, &Form1::mnuUndo_Click);
     connect(Menu_.mnuRedo, &QAction::triggered, this, &Form1::mnuRedo_Click);
     for (int index = 1; index <= 2; ++index)
-        connect(Menu_.mnuComputer[index], &QAction::triggered, this, [this, index] { mnuComputer_Click(index); });
+        connect(Menu_.mnuComputer[index], &QAction::triggered, this,
+                [this, index] { mnuComputer_Click(index); });
     connect(Menu_.mnuMoveNow, &QAction::triggered, this, &Form1::mnuMoveNow_Click);
     connect(Menu_.mnuFlipBoard, &QAction::triggered, this, &Form1::mnuFlipBoard_Click);
     connect(Menu_.mnuSwitchSides, &QAction::triggered, this, &Form1::mnuSwitchSides_Click);
@@ -99,14 +100,27 @@ bool Form1::ComputerPlays(std::int16_t side) const
     return (side == Blue || side == Red) && Menu_.mnuComputer[side]->isChecked();
 }
 
-void Form1::DrawSquare(std::int16_t I, std::int16_t J) { Board_->DrawSquare(I, J); }
-void Form1::DrawTurnMarker(std::int16_t side) { Board_->DrawTurnMarker(side); }
-void Form1::SetSelection(std::int16_t I, std::int16_t J) { Board_->SetSelection(I, J); }
-void Form1::RedrawBoard() { Board_->RedrawBoard(); }
+void Form1::DrawSquare(std::int16_t I, std::int16_t J)
+{
+    Board_->DrawSquare(I, J);
+}
+void Form1::DrawTurnMarker(std::int16_t side)
+{
+    Board_->DrawTurnMarker(side);
+}
+void Form1::SetSelection(std::int16_t I, std::int16_t J)
+{
+    Board_->SetSelection(I, J);
+}
+void Form1::RedrawBoard()
+{
+    Board_->RedrawBoard();
+}
 
 void Form1::RefreshInfoWindow()
 {
-    Info_->SetTexts(QString::fromStdString(MoveListText(Game_)), QString::fromStdString(CoinCountText(Game_)));
+    Info_->SetTexts(QString::fromStdString(MoveListText(Game_)),
+                    QString::fromStdString(CoinCountText(Game_)));
 }
 
 void Form1::Form_MouseUp(int, int, float X, float Y)
@@ -162,7 +176,8 @@ void Form1::PlayComputerMove()
         WaitCursor wait;
         choice = Computer_.ChooseComputerMove(Game_.SideToMove);
         if (Menu_.mnuTitleValue->isChecked())
-            setWindowTitle(BaseTitle_ + QStringLiteral(" - Evaluation for Blue: ") + QString::number(choice.Score));
+            setWindowTitle(BaseTitle_ + QStringLiteral(" - Evaluation for Blue: ") +
+                           QString::number(choice.Score));
     }
     Game_.SideToMove = Game_.MakeMove(&choice.Move, true);
 
@@ -182,7 +197,10 @@ void Form1::Timer1_Timer()
         Timer1_.SetInterval(0);
 }
 
-void Form1::mnuNew_Click() { Game_.New(); }
+void Form1::mnuNew_Click()
+{
+    Game_.New();
+}
 
 // A file is read and checked whole before anything changes: a refused file leaves the game, the
 // options and the file name exactly as they were.
@@ -241,11 +259,20 @@ bool Form1::WriteGame(const QString& fileName)
     return static_cast<bool>(saved);
 }
 
-void Form1::mnuExit_Click() { close(); }
+void Form1::mnuExit_Click()
+{
+    close();
+}
 
-void Form1::mnuUndo_Click() { Game_.Undo(); }
+void Form1::mnuUndo_Click()
+{
+    Game_.Undo();
+}
 
-void Form1::mnuRedo_Click() { Game_.Redo(); }
+void Form1::mnuRedo_Click()
+{
+    Game_.Redo();
+}
 
 // Only the check mark changes: the computer does not start moving until a step or Move Now.
 void Form1::mnuComputer_Click(int) {}
@@ -256,7 +283,10 @@ void Form1::mnuMoveNow_Click()
         PlayComputerMove();
 }
 
-void Form1::mnuFlipBoard_Click() { Game_.RedrawBoard(); }
+void Form1::mnuFlipBoard_Click()
+{
+    Game_.RedrawBoard();
+}
 
 void Form1::mnuSwitchSides_Click()
 {
@@ -267,7 +297,10 @@ void Form1::mnuSwitchSides_Click()
     }
 }
 
-void Form1::mnuShowNumbers_Click() { Game_.RedrawBoard(); }
+void Form1::mnuShowNumbers_Click()
+{
+    Game_.RedrawBoard();
+}
 
 void Form1::mnuInfoWindow_Click()
 {
@@ -292,10 +325,11 @@ void Form1::mnuTitleValue_Click()
 
 void Form1::mnuAbout_Click()
 {
-    Dialogs_.ShowInformation(this, QStringLiteral("About..."),
-                             QStringLiteral("A simple kelmarin that can actually defeat human players!\r\n"
-                                            "For more information, see the project's home page.\r\n"
-                                            "Comments and bug reports are welcome on the project's issue tracker."));
+    Dialogs_.ShowInformation(
+        this, QStringLiteral("About..."),
+        QStringLiteral("A simple kelmarin that can actually defeat human players!\r\n"
+                       "For more information, see the project's home page.\r\n"
+                       "Comments and bug reports are welcome on the project's issue tracker."));
 }
 
 } // namespace kelmarin::ui

@@ -18,9 +18,15 @@ void QtUserDialogs::ShowWarning(QWidget* parent, const QString& title, const QSt
     QMessageBox::warning(parent, title, text, QMessageBox::Ok);
 }
 
-QString QtUserDialogs::ShowOpen(QWidget* parent) { return AskFileName(parent, false); }
+QString QtUserDialogs::ShowOpen(QWidget* parent)
+{
+    return AskFileName(parent, false);
+}
 
-QString QtUserDialogs::ShowSave(QWidget* parent) { return AskFileName(parent, true); }
+QString QtUserDialogs::ShowSave(QWidget* parent)
+{
+    return AskFileName(parent, true);
+}
 
 QString QtUserDialogs::AskFileName(QWidget* parent, bool save)
 {

@@ -10,8 +10,8 @@ namespace kelmarin::ui {
 
 class QtUserDialogs final : public UserDialogs {
 public:
-    static const QString FileFilter;      // "Kelmarin Save File (*.kmr)"
-    static const QString DefaultSuffix;   // "kmr"
+    static const QString FileFilter;    // "Kelmarin Save File (*.kmr)"
+    static const QString DefaultSuffix; // "kmr"
 
     void ShowInformation(QWidget* parent, const QString& title, const QString& text) override;
     void ShowWarning(QWidget* parent, const QString& title, const QString& text) override;

@@ -2,7 +2,10 @@
 
 namespace kelmarin::ui {
 
-WindowTimer::WindowTimer() { Ticker_.setTimerType(Qt::PreciseTimer); }
+WindowTimer::WindowTimer()
+{
+    Ticker_.setTimerType(Qt::PreciseTimer);
+}
 
 void WindowTimer::SetInterval(int milliseconds)
 {

@@ -38,7 +38,8 @@ TEST(BoardPicture, IsTheClientAreaAtTheScreensDensity)
     Window window;
     const double dpi = window.Board().logicalDpiX();
     EXPECT_EQ(window.Board().width(), qRound(6600 * dpi / 1440));
-    EXPECT_EQ(window.Board().Picture().width(), qRound(6600 * dpi / 1440 * window.Board().devicePixelRatioF()));
+    EXPECT_EQ(window.Board().Picture().width(),
+              qRound(6600 * dpi / 1440 * window.Board().devicePixelRatioF()));
     if (dpi == 96) {
         EXPECT_EQ(window.Board().size(), QSize(440, 440));
     }
@@ -49,12 +50,12 @@ TEST(BoardPicture, StartingPositionColours)
     Window window;
     EXPECT_EQ(ButtonFace(), QColor(0xef, 0xef, 0xef)); // the Fusion palette the tips name
     EXPECT_EQ(ButtonShadow(), QColor(0x9f, 0x9f, 0x9f));
-    EXPECT_EQ(window.At(25, 25), ButtonFace());         // outside the board frame
-    EXPECT_EQ(window.At(500, 500), ButtonFace());       // (1, 1), a light square
-    EXPECT_EQ(window.At(1300, 3700), ButtonShadow());   // (2, 5), empty and dark
-    EXPECT_EQ(window.At(100 + 390, 4100 + 390), RedBody);   // Red man on (1, 6)
-    EXPECT_EQ(window.At(100 + 730, 4100 + 430), Black);     // its shadow, right of the body
-    EXPECT_EQ(window.At(900 + 390, 100 + 390), BlueBody);   // Blue man on (2, 1)
+    EXPECT_EQ(window.At(25, 25), ButtonFace());           // outside the board frame
+    EXPECT_EQ(window.At(500, 500), ButtonFace());         // (1, 1), a light square
+    EXPECT_EQ(window.At(1300, 3700), ButtonShadow());     // (2, 5), empty and dark
+    EXPECT_EQ(window.At(100 + 390, 4100 + 390), RedBody); // Red man on (1, 6)
+    EXPECT_EQ(window.At(100 + 730, 4100 + 430), Black);   // its shadow, right of the body
+    EXPECT_EQ(window.At(900 + 390, 100 + 390), BlueBody); // Blue man on (2, 1)
     EXPECT_EQ(window.CornerOf(2, 1), ButtonShadow());
 }
 

@@ -61,7 +61,8 @@ TEST(ComputerTurn, MultiJumpOneJumpPerTick)
     EXPECT_EQ(game.HistoryPos, 2);
     EXPECT_EQ(game.Board(3, 8), BlueKing);
     EXPECT_EQ(timer.Interval(), 250);
-    EXPECT_TRUE(window.Form->windowTitle().startsWith(QStringLiteral("Kelmarin 1.00 - Evaluation for Blue: ")))
+    EXPECT_TRUE(
+        window.Form->windowTitle().startsWith(QStringLiteral("Kelmarin 1.00 - Evaluation for Blue: ")))
         << "rewritten at each jump";
     // The last jump is played by the real timer, 250 ms later.
     EXPECT_TRUE(QTest::qWaitFor([&] { return game.HistoryPos == 3; }, 3000));

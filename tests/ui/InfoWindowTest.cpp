@@ -13,8 +13,14 @@
 namespace kelmarin::ui::testing {
 namespace {
 
-QString Moves(Window& window) { return window.Form->InfoWindow().txtMoves->toPlainText(); }
-QString Counts(Window& window) { return window.Form->InfoWindow().labCoinCount->text(); }
+QString Moves(Window& window)
+{
+    return window.Form->InfoWindow().txtMoves->toPlainText();
+}
+QString Counts(Window& window)
+{
+    return window.Form->InfoWindow().labCoinCount->text();
+}
 
 TEST(InfoWindow, StartsHiddenWithTheLayoutAndLook)
 {

@@ -35,12 +35,30 @@ QStringList MenuLayout(Form1& form)
 TEST(Menus, TableWithCaptionsShortcutsAndInitialMarks)
 {
     Window window;
-    const QStringList expected = {
-        "&File",  "  &New [F2]", "  -", "  &Load [Ctrl+L]", "  &Save [Ctrl+S]", "  Save &As [Ctrl+A]", "  -",
-        "  E&xit", "&Edit", "  &Undo [Ctrl+Z]", "  &Redo [Ctrl+X]", "  -", "  Computer Plays &Blue [Ctrl+B] on",
-        "  Computer Plays &Red [Ctrl+R] off", "  &Move Now [F5]", "  -", "  &Flip Board [Ctrl+F] off",
-        "  &Switch Sides", "&Options", "  &Show Numbers on", "  &Info Window off", "  &Title Shows Value off",
-        "&Help", "  &About..."};
+    const QStringList expected = {"&File",
+                                  "  &New [F2]",
+                                  "  -",
+                                  "  &Load [Ctrl+L]",
+                                  "  &Save [Ctrl+S]",
+                                  "  Save &As [Ctrl+A]",
+                                  "  -",
+                                  "  E&xit",
+                                  "&Edit",
+                                  "  &Undo [Ctrl+Z]",
+                                  "  &Redo [Ctrl+X]",
+                                  "  -",
+                                  "  Computer Plays &Blue [Ctrl+B] on",
+                                  "  Computer Plays &Red [Ctrl+R] off",
+                                  "  &Move Now [F5]",
+                                  "  -",
+                                  "  &Flip Board [Ctrl+F] off",
+                                  "  &Switch Sides",
+                                  "&Options",
+                                  "  &Show Numbers on",
+                                  "  &Info Window off",
+                                  "  &Title Shows Value off",
+                                  "&Help",
+                                  "  &About..."};
     EXPECT_EQ(MenuLayout(*window.Form), expected);
     for (QAction* top : window.Form->menuBar()->actions())
         for (QAction* item : top->menu()->actions())

@@ -8,7 +8,10 @@
 namespace kelmarin::ui::testing {
 namespace {
 
-TSquare Selection(Window& window) { return window.Game().SelectedSquare; }
+TSquare Selection(Window& window)
+{
+    return window.Game().SelectedSquare;
+}
 
 TEST(MouseEntry, ClickMappingInTwips)
 {

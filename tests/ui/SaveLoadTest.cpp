@@ -52,7 +52,12 @@ TEST(SaveLoad, NewGameIsTheDocumentedSeventyEightBytes)
     window.Dialogs.SaveAnswers << path;
     window.Menu().mnuSaveAs->trigger();
     const QByteArray column12 = QByteArray::fromHex("01000000020002000100010000000200");
-    const QByteArray expected = column12.repeated(4) + QByteArray::fromHex("00000000" "0000" "0200" "ffff" "0000" "0000");
+    const QByteArray expected = column12.repeated(4) + QByteArray::fromHex("00000000"
+                                                                           "0000"
+                                                                           "0200"
+                                                                           "ffff"
+                                                                           "0000"
+                                                                           "0000");
     EXPECT_EQ(Contents(path), expected);
     EXPECT_EQ(window.Game().SaveFileName, path.toStdString());
 

@@ -82,7 +82,13 @@ struct Window {
     std::unique_ptr<Form1> Form;
 };
 
-inline QColor ButtonFace() { return QColor(QApplication::palette().color(QPalette::Button).rgb()); }
-inline QColor ButtonShadow() { return QColor(QApplication::palette().color(QPalette::Dark).rgb()); }
+inline QColor ButtonFace()
+{
+    return QColor(QApplication::palette().color(QPalette::Button).rgb());
+}
+inline QColor ButtonShadow()
+{
+    return QColor(QApplication::palette().color(QPalette::Dark).rgb());
+}
 
 } // namespace kelmarin::ui::testing
