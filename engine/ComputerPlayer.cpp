@@ -46,6 +46,7 @@ std::int16_t ComputerPlayer::CompareScores(std::int32_t a, std::int32_t b, std::
 
 std::int32_t ComputerPlayer::SearchNode(std::int16_t side, std::int16_t limit, std::int32_t bound)
 {
+    ++Nodes_;
     if (Game_.SearchPly >= limit)
         return EvaluatePosition(Game_, side);
     ++Game_.SearchPly;

@@ -49,6 +49,9 @@ public:
     // bound is the caller's best so far, or NoBound when every step must be examined.
     std::int32_t SearchNode(std::int16_t side, std::int16_t limit, std::int32_t bound);
 
+    // Positions visited by SearchNode since this player was made, scored or expanded; for benchmarks.
+    std::uint64_t NodeCount() const { return Nodes_; }
+
 private:
     // Half of a 2-against-1 ending: a weaker side that just landed near a double corner held by the
     // stronger side is worth 50 to the stronger side.
@@ -58,6 +61,7 @@ private:
 
     GameState& Game_;
     std::mt19937 Random_;
+    std::uint64_t Nodes_ = 0;
 };
 
 } // namespace kelmarin
