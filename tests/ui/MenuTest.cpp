@@ -127,7 +127,14 @@ TEST(Menus, TitleShowsValue)
     Form1& form = *window.Form;
     window.Menu().mnuTitleValue->trigger();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Kelmarin 1.00")) << "no value before the next search";
+    // The caption is written while the wait cursor still shows.
+    Qt::CursorShape cursorAtCaption = Qt::ArrowCursor;
+    QObject::connect(&form, &QWidget::windowTitleChanged, &form, [&] {
+        if (QApplication::overrideCursor() != nullptr)
+            cursorAtCaption = QApplication::overrideCursor()->shape();
+    });
     window.Menu().mnuMoveNow->trigger();
+    EXPECT_EQ(cursorAtCaption, Qt::WaitCursor);
     EXPECT_TRUE(form.windowTitle().startsWith(QStringLiteral("Kelmarin 1.00 - Evaluation for Blue: ")))
         << form.windowTitle().toStdString();
     bool number = false;
