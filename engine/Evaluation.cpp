@@ -55,6 +55,58 @@ std::int16_t Nearest(const Square* pieces, int count, std::int16_t I, std::int16
     return static_cast<std::int16_t>(nearest);
 }
 
+// With fewer than 10 pieces: the weaker side's kings seek the double corners (a lone king the double
+// diagonals, away from the edges), and past step 50 the distances between kings and the nearest
+// opposing pieces count.
+std::int32_t EndgameTerm(const GameState& game, std::int16_t side)
+{
+    const bool measureDistances = game.HistoryPos > 50;
+    std::int32_t corner[3] = {0, 0, 0};
+    Square pieces[3][32]; // by side
+    int pieceCount[3] = {0, 0, 0};
+    Square kings[32];
+    int kingCount = 0;
+    for (const Square& square : PlayingSquares) {
+        const std::int16_t I = square.I;
+        const std::int16_t J = square.J;
+        const std::int16_t code = game.Board(I, J);
+        const std::int16_t owner = PieceOwner(code);
+        if (owner != Blue && owner != Red)
+            continue;
+        if (measureDistances)
+            pieces[owner][pieceCount[owner]++] = square;
+        if (!IsKing(code))
+            continue;
+        if (game.CoinCount[owner] == 1) {
+            // A lone king wants the double diagonals and the middle of the board.
+            if (std::abs(I - J) == 1)
+                corner[owner] += 10;
+            corner[owner] += MinOf<std::int32_t>({I, J, 9 - I, 9 - J});
+        } else {
+            // 5 on the double corners, -7 on the single corners.
+            corner[owner] += std::abs(I + J - 9) - std::abs(I - J);
+        }
+        if (measureDistances)
+            kings[kingCount++] = square;
+    }
+
+    std::int32_t G = 0;
+    for (int k = 0; k < kingCount; ++k) {
+        const std::int16_t opponent = Opponent(PieceOwner(game.Board(kings[k].I, kings[k].J)));
+        G += Nearest(pieces[opponent], pieceCount[opponent], kings[k].I, kings[k].J);
+    }
+
+    const std::int32_t B = game.CoinCount[Blue];
+    const std::int32_t D = game.CoinCount[Red];
+    // The stronger side's corner score is not used.
+    if (B < D)
+        return G / 2 + corner[Blue];
+    if (B > D)
+        return -G / 2 - corner[Red];
+    // Equal numbers: the side to move gains by closing in.
+    return side == Blue ? -G / 2 : G / 2;
+}
+
 } // namespace
 
 std::int16_t NearestPieceDistance(const GameState& game, std::int16_t I, std::int16_t J, std::int16_t side)
@@ -78,8 +130,8 @@ std::int32_t EvaluatePosition(const GameState& game, std::int16_t side)
     const std::int32_t A = MinOf<std::int32_t>({40, RoundHalfEven<10>((h - 10) * 8)});
     const std::int32_t M1 = std::max(0, RoundHalfEven<10>(100 - h));
     // A man's advancement P by its code and row, with its sign: P = rounded(rank * A / 8 + bonus - A),
-    // the rank counted from the man's own back row.
-    std::int32_t P[5][9] = {}; // 0 for an empty square and for kings
+    // the rank counted from the man's own back row. 0 for every other code.
+    std::int32_t P[8][9] = {};
     for (std::int32_t rank = 1; rank <= 7; ++rank) {
         const std::int32_t bonus = rank == 1 ? M1 : rank >= 6 ? (rank - 5) * 2 : 0;
         const std::int32_t value = RoundHalfEven<8>(rank * A + 8 * (bonus - A));
@@ -87,77 +139,29 @@ std::int32_t EvaluatePosition(const GameState& game, std::int16_t side)
         P[RedMan][9 - rank] = -value;
     }
 
+    // The number of squares holding each piece code, 8 bits per code; nothing for other codes.
+    static constexpr std::uint64_t CountOne[8] = {0, 1ULL << 8, 1ULL << 16, 1ULL << 24, 1ULL << 32, 0, 0, 0};
+    std::uint64_t packedCounts = 0;
+    std::int32_t advancement = 0;
+    for (const Square& square : PlayingSquares) {
+        const unsigned code = static_cast<std::uint16_t>(game.Board(square.I, square.J)) & 7u;
+        packedCounts += CountOne[code];
+        advancement += P[code][square.J];
+    }
+    const auto count = [packedCounts](std::int16_t code) {
+        return static_cast<std::int32_t>((packedCounts >> (8 * code)) & 0xFF);
+    };
+
     const std::int32_t B = game.CoinCount[Blue];
     const std::int32_t D = game.CoinCount[Red];
-    // Corner scores and distances only count in the endgame term, with fewer than 10 pieces; the
-    // distances only past step 50.
-    const bool endgame = B + D < 10;
-    const bool measureDistances = endgame && h > 50;
-
-    std::uint64_t packedCounts = 0; // the number of squares holding each code, 8 bits per code
-    std::int32_t advancement = 0;
-    std::int32_t corner[3] = {0, 0, 0};
-    Square pieces[3][32]; // by side
-    int pieceCount[3] = {0, 0, 0};
-    Square kings[32];
-    int kingCount = 0;
-
-    for (const Square& square : PlayingSquares) {
-        const std::int16_t I = square.I;
-        const std::int16_t J = square.J;
-        const std::int16_t code = game.Board(I, J);
-        if (static_cast<std::uint16_t>(code) > RedKing)
-            continue; // the playing area holds piece codes only
-        packedCounts += std::uint64_t{1} << (8 * code);
-        advancement += P[code][J];
-        if (code == Empty || !endgame)
-            continue;
-        const std::int16_t owner = PieceOwner(code);
-        if (measureDistances)
-            pieces[owner][pieceCount[owner]++] = {I, J};
-        if (!IsKing(code))
-            continue;
-        if (game.CoinCount[owner] == 1) {
-            // A lone king wants the double diagonals and the middle of the board.
-            if (std::abs(I - J) == 1)
-                corner[owner] += 10;
-            corner[owner] += MinOf<std::int32_t>({I, J, 9 - I, 9 - J});
-        } else {
-            // 5 on the double corners, -7 on the single corners.
-            corner[owner] += std::abs(I + J - 9) - std::abs(I - J);
-        }
-        if (measureDistances)
-            kings[kingCount++] = {I, J};
-    }
-
-    // Past step 50, the distance from every king to the nearest opposing piece.
-    std::int32_t G = 0;
-    if (measureDistances)
-        for (int k = 0; k < kingCount; ++k) {
-            const std::int16_t opponent = Opponent(PieceOwner(game.Board(kings[k].I, kings[k].J)));
-            G += Nearest(pieces[opponent], pieceCount[opponent], kings[k].I, kings[k].J);
-        }
-
     const std::int32_t hi = std::max(B, D);
     const std::int32_t lo = std::min(B, D);
     const std::int32_t R = std::min(150, (hi + 1) * 100 / (lo + 1) - 100);
     const std::int32_t countTerm = B >= D ? R : -R;
-
-    std::int32_t E = 0;
-    if (B + D < 10) {
-        if (B < D)
-            E = G / 2 + corner[Blue];
-        else if (B > D)
-            E = -G / 2 - corner[Red];
-        else
-            E = side == Blue ? -G / 2 : G / 2;
-    }
+    const std::int32_t E = B + D < 10 ? EndgameTerm(game, side) : 0;
 
     // Material is a double made by one division of its exact count of tenths, so a sum that is exactly
     // half way between two integers is seen as such and goes to the even one.
-    const auto count = [packedCounts](std::int16_t code) {
-        return static_cast<std::int32_t>((packedCounts >> (8 * code)) & 0xFF);
-    };
     const std::int32_t menBalance = count(BlueMan) - count(RedMan);
     const std::int32_t kingBalance = count(BlueKing) - count(RedKing);
     const double material = static_cast<double>(menBalance * manTenths + kingBalance * 1500) / 10.0;
