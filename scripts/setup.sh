@@ -9,7 +9,7 @@ mode=${1:-}
 case "$mode" in play|test) ;; *) echo "usage: $0 play|test" >&2; exit 2;; esac
 
 packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev
-          fonts-liberation2 fonts-comic-neue xvfb xauth)
+          fonts-liberation2 fonts-comic-neue xvfb xauth desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed' || missing+=("$p")
