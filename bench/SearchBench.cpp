@@ -8,48 +8,122 @@
 
 #include <algorithm>
 #include <chrono>
-#include <initializer_list>
 #include <vector>
 
 namespace {
 
 using namespace kelmarin;
 
-struct Piece {
-    std::int16_t I, J, Code;
-};
-
 struct Position {
     const char* Name;
     int StepsPlayed;
     std::int16_t SideToMove;
-    std::vector<Piece> Pieces; // empty: the starting position
+    const char* Rows; // 64 squares, row 1 first
 };
 
+// Each position as rows 1 to 8 from the top, columns 1 to 8: b r men, B R kings.
 const std::vector<Position>& Positions()
 {
     static const std::vector<Position> positions = {
-        {"opening/start", 0, Red, {}},
-        {"opening/answer", 1, Blue, {{1, 2, 1}, {1, 6, 2}, {1, 8, 2}, {2, 1, 1}, {2, 3, 1}, {2, 7, 2}, {3, 2, 1},
-                                     {3, 8, 2}, {4, 1, 1}, {4, 3, 1}, {4, 5, 2}, {4, 7, 2}, {5, 2, 1}, {5, 6, 2},
-                                     {5, 8, 2}, {6, 1, 1}, {6, 3, 1}, {6, 7, 2}, {7, 2, 1}, {7, 6, 2}, {7, 8, 2},
-                                     {8, 1, 1}, {8, 3, 1}, {8, 7, 2}}},
-        {"opening/step12", 12, Red, {{1, 2, 1}, {1, 4, 2}, {1, 6, 2}, {1, 8, 2}, {2, 3, 1}, {2, 5, 1}, {2, 7, 2},
-                                     {3, 2, 1}, {3, 6, 2}, {3, 8, 2}, {4, 1, 1}, {4, 3, 1}, {5, 2, 1}, {5, 6, 2},
-                                     {5, 8, 2}, {6, 1, 1}, {6, 3, 1}, {6, 5, 2}, {6, 7, 2}, {7, 4, 1}, {7, 8, 2},
-                                     {8, 1, 1}, {8, 3, 1}, {8, 5, 2}}},
-        {"middle/step30", 30, Red, {{1, 6, 2}, {1, 8, 2}, {3, 4, 1}, {4, 3, 1}, {5, 6, 2}, {6, 1, 1}, {6, 3, 1},
-                                    {6, 5, 2}, {7, 4, 1}, {7, 6, 2}, {7, 8, 2}, {8, 1, 1}, {8, 3, 1}, {8, 5, 2}}},
-        {"middle/step50", 50, Blue, {{2, 1, 4}, {3, 4, 2}, {3, 6, 1}, {5, 8, 3}, {6, 3, 1}, {7, 4, 1}, {7, 6, 2},
-                                     {7, 8, 2}, {8, 1, 1}, {8, 5, 2}}},
-        {"middle/step80", 80, Blue, {{1, 2, 4}, {1, 8, 3}, {2, 5, 3}, {4, 1, 4}, {6, 3, 1}, {7, 4, 1}, {7, 6, 2},
-                                     {8, 3, 1}, {8, 5, 2}, {8, 7, 2}}},
-        {"middle/ten-kings", 132, Blue, {{4, 1, 4}, {3, 2, 4}, {6, 3, 4}, {8, 3, 3}, {3, 4, 4}, {5, 4, 4}, {3, 6, 3},
-                                         {7, 6, 3}, {2, 7, 3}, {6, 7, 3}}},
-        {"endgame/4-pieces", 80, Blue, {{1, 8, 2}, {2, 3, 4}, {3, 8, 3}, {8, 5, 3}}},
-        {"endgame/2-kings-v-1", 120, Blue, {{3, 4, 3}, {6, 5, 3}, {5, 8, 4}}},
-        {"endgame/1-king-v-2", 120, Blue, {{1, 2, 3}, {5, 4, 4}, {6, 7, 4}}},
-        {"endgame/king-v-king", 200, Red, {{4, 5, 3}, {7, 2, 4}}},
+        {"opening/start", 0, Red,
+         ".b.b.b.b"
+         "b.b.b.b."
+         ".b.b.b.b"
+         "........"
+         "........"
+         "r.r.r.r."
+         ".r.r.r.r"
+         "r.r.r.r."},
+        {"opening/answer", 1, Blue,
+         ".b.b.b.b"
+         "b.b.b.b."
+         ".b.b.b.b"
+         "........"
+         "...r...."
+         "r...r.r."
+         ".r.r.r.r"
+         "r.r.r.r."},
+        {"opening/step12", 12, Red,
+         "...b.b.b"
+         "b.b.b..."
+         ".b.b.b.b"
+         "r.....b."
+         ".b...r.r"
+         "r.r.r..."
+         ".r...r.."
+         "r.r.r.r."},
+        {"middle/step30", 30, Red,
+         ".....b.b"
+         "........"
+         "...b.b.b"
+         "..b...b."
+         ".....r.r"
+         "r...r.r."
+         "........"
+         "r.....r."},
+        {"middle/step50", 50, Blue,
+         ".R.....b"
+         "........"
+         ".....b.."
+         "..r...b."
+         ".......r"
+         "..b...r."
+         "........"
+         "....B.r."},
+        {"middle/step80", 80, Blue,
+         "...R...."
+         "R......."
+         ".....b.b"
+         "......b."
+         ".B.....r"
+         "......r."
+         ".......r"
+         "B......."},
+        {"middle/ten-kings", 132, Blue,
+         "...R...."
+         "..R....."
+         ".....R.B"
+         "..R.R..."
+         "........"
+         "..B...B."
+         ".B...B.."
+         "........"},
+        {"endgame/4-pieces", 80, Blue,
+         "........"
+         "........"
+         ".R......"
+         "........"
+         ".......B"
+         "........"
+         "........"
+         "r.B....."},
+        {"endgame/2-kings-v-1", 120, Blue,
+         "........"
+         "........"
+         "........"
+         "..B....."
+         ".....B.."
+         "........"
+         "........"
+         "....R..."},
+        {"endgame/1-king-v-2", 120, Blue,
+         "........"
+         "B......."
+         "........"
+         "....R..."
+         "........"
+         "........"
+         ".....R.."
+         "........"},
+        {"endgame/king-v-king", 200, Red,
+         "........"
+         "......R."
+         "........"
+         "........"
+         "...B...."
+         "........"
+         "........"
+         "........"},
     };
     return positions;
 }
@@ -57,13 +131,15 @@ const std::vector<Position>& Positions()
 void SetUp(GameState& game, const Position& position)
 {
     game.New();
-    if (!position.Pieces.empty()) {
-        for (int I = 1; I <= 8; ++I)
-            for (int J = 1; J <= 8; ++J)
-                game.Board(I, J) = Empty;
-        for (const Piece& piece : position.Pieces)
-            game.Board(piece.I, piece.J) = piece.Code;
-    }
+    for (int J = 1; J <= 8; ++J)
+        for (int I = 1; I <= 8; ++I) {
+            const char square = position.Rows[(J - 1) * 8 + (I - 1)];
+            game.Board(I, J) = square == 'b'   ? BlueMan
+                               : square == 'r' ? RedMan
+                               : square == 'B' ? BlueKing
+                               : square == 'R' ? RedKing
+                                               : Empty;
+        }
     game.RecountCoins();
     // Steps that lead to the position are not known; simple placeholder steps give the right count.
     game.MoveHistory.assign(static_cast<std::size_t>(position.StepsPlayed), TMove{});

@@ -26,7 +26,10 @@ constexpr std::int32_t WorstFor(std::int16_t side)
 
 ComputerPlayer::ComputerPlayer(GameState& game) : Game_(game), Random_(SecondsSinceMidnight()) {}
 
-void ComputerPlayer::Seed(std::uint32_t seed) { Random_.seed(seed); }
+void ComputerPlayer::Seed(std::uint32_t seed)
+{
+    Random_.seed(seed);
+}
 
 double ComputerPlayer::NextRandom()
 {

@@ -53,7 +53,7 @@ public:
     std::uint64_t NodeCount() const { return Nodes_; }
 
 private:
-    // Half of a 2-against-1 ending: a weaker side that just landed near a double corner held by the
+    // With three pieces left: a weaker side whose last step landed near a double corner held by the
     // stronger side is worth 50 to the stronger side.
     std::int32_t TwoAgainstOneAdjustment() const;
     // Uniform in [0, 1).

@@ -10,8 +10,7 @@ namespace kelmarin {
 namespace {
 
 // numerator / Denominator to the nearest integer, an exact half to the even one.
-template <std::int32_t Denominator>
-std::int32_t RoundHalfEven(std::int32_t numerator)
+template <std::int32_t Denominator> std::int32_t RoundHalfEven(std::int32_t numerator)
 {
     static_assert(Denominator > 0);
     std::int32_t quotient = numerator / Denominator;

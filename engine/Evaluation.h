@@ -13,8 +13,7 @@
 namespace kelmarin {
 
 // The smallest of the values, compared and returned as they are; 99999 for no values at all.
-template <typename T>
-constexpr T MinOf(std::initializer_list<T> values)
+template <typename T> constexpr T MinOf(std::initializer_list<T> values)
 {
     T smallest = static_cast<T>(99999);
     for (const T value : values)

@@ -66,8 +66,8 @@ std::string TurnText(const std::vector<TMove>& steps)
 std::string GameRecord(const GameState& game, int round, std::int16_t winner)
 {
     const char* result = winner == Red ? "1-0" : winner == Blue ? "0-1" : "*";
-    std::string text = "[Event \"Kelmarin self-play\"]\n[Round \"" + std::to_string(round) + "\"]\n[Result \"" +
-                       result + "\"]\n\n";
+    std::string text = "[Event \"Kelmarin self-play\"]\n[Round \"" + std::to_string(round) +
+                       "\"]\n[Result \"" + result + "\"]\n\n";
     std::string line;
     int turn = 0;
     for (int k = 1; k <= game.HistoryPos;) {
@@ -131,10 +131,12 @@ int RunThink(const Args& args)
     const TChoice choice = player.ChooseComputerMove(game.SideToMove, &roots);
     for (const TRootScore& root : roots) {
         const TMove& m = root.Move;
-        std::printf("%d %d %d %d %d %d %d\n", m.FromI, m.FromJ, m.ToI, m.ToJ, m.Coin, m.CapturedCoin, root.Score);
+        std::printf("%d %d %d %d %d %d %d\n", m.FromI, m.FromJ, m.ToI, m.ToJ, m.Coin, m.CapturedCoin,
+                    root.Score);
     }
     std::printf("best %d\n", choice.Score);
-    std::printf("chosen %d %d %d %d\n", choice.Move.FromI, choice.Move.FromJ, choice.Move.ToI, choice.Move.ToJ);
+    std::printf("chosen %d %d %d %d\n", choice.Move.FromI, choice.Move.FromJ, choice.Move.ToI,
+                choice.Move.ToJ);
     return 0;
 }
 
@@ -154,7 +156,9 @@ int RunSelfPlay(const Args& args)
             continue;
         }
         const auto number = ParseInteger(value, name == "--seed" ? 0 : 1,
-                                         name == "--seed" ? 4294967295LL : name == "--games" ? 1000000 : GameState::MaxHistory);
+                                         name == "--seed"    ? 4294967295LL
+                                         : name == "--games" ? 1000000
+                                                             : GameState::MaxHistory);
         if (!number)
             return Usage(usage);
         if (name == "--games")
@@ -198,7 +202,8 @@ int RunSelfPlay(const Args& args)
         if (winner == NoSide && game.IsGameOver())
             winner = Opponent(game.SideToMove);
         if (winner != NoSide)
-            std::printf("game %lld: %s wins after %d steps\n", round, winner == Blue ? "Blue" : "Red", game.HistoryPos);
+            std::printf("game %lld: %s wins after %d steps\n", round, winner == Blue ? "Blue" : "Red",
+                        game.HistoryPos);
         else
             std::printf("game %lld: step cap after %d steps\n", round, game.HistoryPos);
         std::fflush(stdout);
@@ -219,8 +224,8 @@ int RunSelfPlay(const Args& args)
         std::nth_element(stepTimes.begin(), middle, stepTimes.end());
         median = *middle;
     }
-    std::printf("total %.3f s, %zu computer steps, per step: mean %.3f ms, median %.3f ms, max %.3f ms\n", seconds,
-                stepTimes.size(), mean, median, slowest);
+    std::printf("total %.3f s, %zu computer steps, per step: mean %.3f ms, median %.3f ms, max %.3f ms\n",
+                seconds, stepTimes.size(), mean, median, slowest);
     if (pdn) {
         pdn.close();
         if (!pdn) {

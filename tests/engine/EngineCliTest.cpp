@@ -43,8 +43,8 @@ protected:
 
     CliRun Cli(const std::string& arguments) const
     {
-        const std::string command = std::string(KELMARIN_CLI) + " " + arguments + " >" + (Folder / "out").string() +
-                                    " 2>" + (Folder / "err").string();
+        const std::string command = std::string(KELMARIN_CLI) + " " + arguments + " >" +
+                                    (Folder / "out").string() + " 2>" + (Folder / "err").string();
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(Folder / "out"), Read(Folder / "err")};
     }
@@ -68,8 +68,8 @@ std::string ExpectedThink(GameState& game, std::uint32_t seed)
     const TChoice choice = player.ChooseComputerMove(game.SideToMove, &roots);
     std::ostringstream text;
     for (const TRootScore& root : roots)
-        text << root.Move.FromI << " " << root.Move.FromJ << " " << root.Move.ToI << " " << root.Move.ToJ << " "
-             << root.Move.Coin << " " << root.Move.CapturedCoin << " " << root.Score << "\n";
+        text << root.Move.FromI << " " << root.Move.FromJ << " " << root.Move.ToI << " " << root.Move.ToJ
+             << " " << root.Move.Coin << " " << root.Move.CapturedCoin << " " << root.Score << "\n";
     text << "best " << choice.Score << "\nchosen " << choice.Move.FromI << " " << choice.Move.FromJ << " "
          << choice.Move.ToI << " " << choice.Move.ToJ << "\n";
     return text.str();
@@ -160,7 +160,8 @@ TEST_F(EngineCliTest, SelfPlay)
     double mean = -1;
     double median = -1;
     double slowest = -1;
-    EXPECT_EQ(std::sscanf(line.c_str(), "total %lf s, %d computer steps, per step: mean %lf ms, median %lf ms, max %lf ms",
+    EXPECT_EQ(std::sscanf(line.c_str(),
+                          "total %lf s, %d computer steps, per step: mean %lf ms, median %lf ms, max %lf ms",
                           &seconds, &steps, &mean, &median, &slowest),
               5)
         << line;
@@ -168,7 +169,8 @@ TEST_F(EngineCliTest, SelfPlay)
     EXPECT_LE(median, slowest);
     EXPECT_FALSE(std::getline(lines, line));
     const std::string games = Read(pdn);
-    EXPECT_EQ(games.rfind("[Event \"Kelmarin self-play\"]\n[Round \"1\"]\n[Result \"*\"]\n\n1. ", 0), 0u) << games;
+    EXPECT_EQ(games.rfind("[Event \"Kelmarin self-play\"]\n[Round \"1\"]\n[Result \"*\"]\n\n1. ", 0), 0u)
+        << games;
     EXPECT_NE(games.find("[Round \"2\"]"), std::string::npos);
     EXPECT_EQ(Cli("selfplay --games 2 --seed 9 --max-steps 30").Out.substr(0, 60), run.Out.substr(0, 60));
 }

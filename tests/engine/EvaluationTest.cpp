@@ -44,9 +44,12 @@ TEST(EvaluationTest, ManValuesByStepsPlayed)
         int P[7];
     };
     const Row table[] = {
-        {0, 100, {17, 6, 5, 4, 3, 4, 5}},          {5, 100.5, {14, 3, 2, 2, 2, 3, 4}},
-        {10, 101, {9, 0, 0, 0, 0, 2, 4}},          {20, 102, {1, -6, -5, -4, -3, 0, 3}},
-        {60, 106, {-31, -30, -25, -20, -15, -8, -1}}, {100, 110, {-35, -30, -25, -20, -15, -8, -1}},
+        {0, 100, {17, 6, 5, 4, 3, 4, 5}},
+        {5, 100.5, {14, 3, 2, 2, 2, 3, 4}},
+        {10, 101, {9, 0, 0, 0, 0, 2, 4}},
+        {20, 102, {1, -6, -5, -4, -3, 0, 3}},
+        {60, 106, {-31, -30, -25, -20, -15, -8, -1}},
+        {100, 110, {-35, -30, -25, -20, -15, -8, -1}},
     };
     for (const Row& row : table) {
         for (std::int16_t rank = 1; rank <= 7; ++rank) {
@@ -55,11 +58,13 @@ TEST(EvaluationTest, ManValuesByStepsPlayed)
             const auto a = static_cast<std::int16_t>(blueJ % 2 == 0 ? 1 : 2);
             const auto b = static_cast<std::int16_t>(redJ % 2 == 0 ? 1 : 2);
             const auto expected = static_cast<std::int32_t>(2 * row.V) + 2 * row.P[rank - 1] + 150;
-            EXPECT_EQ(Evaluate({{a, blueJ, BlueMan}, {static_cast<std::int16_t>(a + 4), blueJ, BlueMan}}, row.h, Blue),
+            EXPECT_EQ(Evaluate({{a, blueJ, BlueMan}, {static_cast<std::int16_t>(a + 4), blueJ, BlueMan}},
+                               row.h, Blue),
                       expected)
                 << "Blue, h " << row.h << ", rank " << rank;
-            EXPECT_EQ(Evaluate({{b, redJ, RedMan}, {static_cast<std::int16_t>(b + 4), redJ, RedMan}}, row.h, Blue),
-                      -expected)
+            EXPECT_EQ(
+                Evaluate({{b, redJ, RedMan}, {static_cast<std::int16_t>(b + 4), redJ, RedMan}}, row.h, Blue),
+                -expected)
                 << "Red, h " << row.h << ", rank " << rank;
         }
     }
@@ -75,14 +80,15 @@ TEST(EvaluationTest, CountTerm)
     struct Case {
         int stronger, weaker, R;
     };
-    const Case cases[] = {{12, 11, 8}, {5, 3, 50}, {2, 1, 50}, {3, 1, 100}, {1, 0, 100}, {4, 1, 150},
-                          {12, 1, 150}, {2, 0, 150}, {6, 6, 0}};
+    const Case cases[] = {{12, 11, 8}, {5, 3, 50},   {2, 1, 50},  {3, 1, 100}, {1, 0, 100},
+                          {4, 1, 150}, {12, 1, 150}, {2, 0, 150}, {6, 6, 0}};
     for (const Case& c : cases) {
         for (const std::int16_t strong : {Blue, Red}) {
             GameState game;
             ClearBoard(game);
             int placed[3] = {0, 0, 0};
-            const int want[3] = {0, strong == Blue ? c.stronger : c.weaker, strong == Red ? c.stronger : c.weaker};
+            const int want[3] = {0, strong == Blue ? c.stronger : c.weaker,
+                                 strong == Red ? c.stronger : c.weaker};
             for (std::int16_t J = 2; J <= 7; ++J)
                 for (std::int16_t I = 1; I <= 8; ++I) {
                     if ((I + J) % 2 == 0)
@@ -130,9 +136,8 @@ TEST(EvaluationTest, OneRoundingAtTheEnd)
     EXPECT_EQ(Evaluate({{2, 5, BlueMan}}, 15, Blue), 200);
     // Five Blue men at h = 101, V = 110.1: material 550.5 exactly; four men on rank 4 (P = -20 each),
     // one on rank 3 (P = -25), the count term 150.
-    const std::int32_t score = Evaluate({{1, 4, BlueMan}, {3, 4, BlueMan}, {5, 4, BlueMan}, {7, 4, BlueMan},
-                                         {2, 3, BlueMan}},
-                                        101, Blue);
+    const std::int32_t score = Evaluate(
+        {{1, 4, BlueMan}, {3, 4, BlueMan}, {5, 4, BlueMan}, {7, 4, BlueMan}, {2, 3, BlueMan}}, 101, Blue);
     EXPECT_EQ(score, 596) << "550.5 - 105 + 150 = 595.5 goes to the even 596";
 }
 

@@ -26,8 +26,12 @@ void Place(GameState& game, std::initializer_list<Piece> pieces, std::int16_t si
 
 TMove Step(int fromI, int fromJ, int toI, int toJ, std::int16_t coin, std::int16_t captured = 0)
 {
-    return {static_cast<std::int16_t>(fromI), static_cast<std::int16_t>(fromJ), static_cast<std::int16_t>(toI),
-            static_cast<std::int16_t>(toJ), coin, captured};
+    return {static_cast<std::int16_t>(fromI),
+            static_cast<std::int16_t>(fromJ),
+            static_cast<std::int16_t>(toI),
+            static_cast<std::int16_t>(toJ),
+            coin,
+            captured};
 }
 
 std::vector<std::int32_t> Scores(const std::vector<TRootScore>& roots)
@@ -40,11 +44,13 @@ std::vector<std::int32_t> Scores(const std::vector<TRootScore>& roots)
 
 // The score the root would get for a step from a search of its own, without the 2-against-1 term,
 // searched to the given limit with the widest bound.
-std::int32_t SearchAfter(GameState& game, ComputerPlayer& player, const TMove& step, std::int16_t side, int limit)
+std::int32_t SearchAfter(GameState& game, ComputerPlayer& player, const TMove& step, std::int16_t side,
+                         int limit)
 {
     const std::int16_t next = game.MakeMove(&step, false);
-    const std::int32_t v = player.SearchNode(next, static_cast<std::int16_t>(limit),
-                                             next != side ? (side == Blue ? -10000 : 10000) : ComputerPlayer::NoBound);
+    const std::int32_t v =
+        player.SearchNode(next, static_cast<std::int16_t>(limit),
+                          next != side ? (side == Blue ? -10000 : 10000) : ComputerPlayer::NoBound);
     game.TakeBackMove(false);
     return v;
 }
@@ -232,8 +238,14 @@ TEST(SearchTest, RootCaptureThatGoesOnIsSearchedWithoutBound)
 {
     GameState game;
     Place(game,
-          {{6, 1, RedKing}, {4, 3, BlueMan}, {5, 4, RedMan}, {7, 4, RedKing}, {4, 5, BlueMan}, {6, 5, BlueKing},
-           {4, 7, BlueKing}, {8, 7, RedMan}},
+          {{6, 1, RedKing},
+           {4, 3, BlueMan},
+           {5, 4, RedMan},
+           {7, 4, RedKing},
+           {4, 5, BlueMan},
+           {6, 5, BlueKing},
+           {4, 7, BlueKing},
+           {8, 7, RedMan}},
           Red);
     ComputerPlayer player(game);
     std::vector<TRootScore> roots;
