@@ -7,8 +7,14 @@ namespace kelmarin {
 namespace {
 
 // Column and row of entry n (0..31) of the board section.
-constexpr int StoredI(int n) { return n / 4 + 1; }
-constexpr int StoredJ(int n) { return 2 * (n % 4) + 1 + (StoredI(n) % 2 == 1 ? 1 : 0); }
+constexpr int StoredI(int n)
+{
+    return n / 4 + 1;
+}
+constexpr int StoredJ(int n)
+{
+    return 2 * (n % 4) + 1 + (StoredI(n) % 2 == 1 ? 1 : 0);
+}
 
 constexpr std::size_t HistoryOffset = 68;
 constexpr std::size_t RecordSize = 12;
@@ -32,11 +38,15 @@ std::int32_t GetInt32(std::span<const std::uint8_t> bytes, std::size_t offset)
     return static_cast<std::int32_t>(bits);
 }
 
-bool IsPlayingSquare(int I, int J) { return I >= 1 && I <= 8 && J >= 1 && J <= 8 && (I + J) % 2 == 1; }
+bool IsPlayingSquare(int I, int J)
+{
+    return I >= 1 && I <= 8 && J >= 1 && J <= 8 && (I + J) % 2 == 1;
+}
 
 std::string Square(int I, int J)
 {
-    return "square " + std::to_string(SquareNumber(static_cast<std::int16_t>(I), static_cast<std::int16_t>(J)));
+    return "square " +
+           std::to_string(SquareNumber(static_cast<std::int16_t>(I), static_cast<std::int16_t>(J)));
 }
 
 // The code a step leaves on its landing square: a man reaching row 1 or 8 is crowned there.
@@ -99,7 +109,8 @@ std::string CheckHistoryFitsPosition(const SavedGame& game)
         const int midJ = (m.FromJ + m.ToJ) / 2;
         const std::string record = "history record " + std::to_string(k) + " cannot be redone: ";
         if (board(m.FromI, m.FromJ) != m.Coin)
-            return record + "its starting " + Square(m.FromI, m.FromJ) + " does not hold the piece that moves";
+            return record + "its starting " + Square(m.FromI, m.FromJ) +
+                   " does not hold the piece that moves";
         if (board(m.ToI, m.ToJ) != Empty)
             return record + "its landing " + Square(m.ToI, m.ToJ) + " is not empty";
         if (m.CapturedCoin != Empty && board(midI, midJ) != m.CapturedCoin)
@@ -112,7 +123,10 @@ std::string CheckHistoryFitsPosition(const SavedGame& game)
     return {};
 }
 
-LoadResult Refuse(std::string reason) { return {std::nullopt, std::move(reason)}; }
+LoadResult Refuse(std::string reason)
+{
+    return {std::nullopt, std::move(reason)};
+}
 
 } // namespace
 
@@ -130,7 +144,8 @@ std::vector<std::uint8_t> EncodeGameFile(const SavedGame& game)
             PutInt16(out, field);
     PutInt16(out, game.HistoryPos);
     PutInt16(out, game.SideToMove);
-    for (const bool flag : {game.Options.ComputerPlaysBlue, game.Options.ComputerPlaysRed, game.Options.FlipBoard})
+    for (const bool flag :
+         {game.Options.ComputerPlaysBlue, game.Options.ComputerPlaysRed, game.Options.FlipBoard})
         PutInt16(out, flag ? -1 : 0);
     return out;
 }

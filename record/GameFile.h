@@ -30,7 +30,10 @@
 
 namespace kelmarin {
 
-inline constexpr std::size_t GameFileSize(std::size_t historyCount) { return 78 + 12 * historyCount; }
+inline constexpr std::size_t GameFileSize(std::size_t historyCount)
+{
+    return 78 + 12 * historyCount;
+}
 inline constexpr std::size_t MaxGameFileSize = GameFileSize(GameState::MaxHistory);
 
 // A checked saved game, or the reason the bytes were refused ("side to move is 7").

@@ -12,9 +12,15 @@ namespace kelmarin {
 
 namespace {
 
-std::string SystemError(const std::string& what, int error) { return what + ": " + std::strerror(error); }
+std::string SystemError(const std::string& what, int error)
+{
+    return what + ": " + std::strerror(error);
+}
 
-SaveResult Failed(std::string reason) { return {false, std::move(reason)}; }
+SaveResult Failed(std::string reason)
+{
+    return {false, std::move(reason)};
+}
 
 // The folder part of a path, "." when there is none.
 std::string FolderOf(const std::string& path)
@@ -87,7 +93,8 @@ SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t
         return Failed("the name does not name a file");
 
     // Named after the file, unless that would pass the length limit of a name.
-    std::string temporary = folder + (name.size() < 200 ? "/." + name : std::string("/.kelmarin-save")) + ".XXXXXX";
+    std::string temporary =
+        folder + (name.size() < 200 ? "/." + name : std::string("/.kelmarin-save")) + ".XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return Failed(SystemError("cannot create a temporary file in " + folder, errno));

@@ -40,8 +40,8 @@ protected:
 
     CliRun Cli(const std::string& arguments) const
     {
-        const std::string command = std::string(KELMARIN_CLI) + " " + arguments + " >" + (Folder / "out").string() +
-                                    " 2>" + (Folder / "err").string();
+        const std::string command = std::string(KELMARIN_CLI) + " " + arguments + " >" +
+                                    (Folder / "out").string() + " 2>" + (Folder / "err").string();
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(Folder / "out"), Read(Folder / "err")};
     }
@@ -60,7 +60,8 @@ TEST_F(CliTest, StartingPosition)
 {
     const CliRun moves = Cli("moves");
     EXPECT_EQ(moves.Status, 0);
-    EXPECT_EQ(moves.Out, "1 6 2 5 2 0\n3 6 2 5 2 0\n3 6 4 5 2 0\n5 6 4 5 2 0\n5 6 6 5 2 0\n7 6 6 5 2 0\n7 6 8 5 2 0\n");
+    EXPECT_EQ(moves.Out,
+              "1 6 2 5 2 0\n3 6 2 5 2 0\n3 6 4 5 2 0\n5 6 4 5 2 0\n5 6 6 5 2 0\n7 6 6 5 2 0\n7 6 8 5 2 0\n");
     EXPECT_EQ(moves.Err, "");
     EXPECT_EQ(Cli("notation").Out, "\n");
     const CliRun show = Cli("show");
@@ -85,9 +86,9 @@ TEST_F(CliTest, SavedGameInTheMiddleOfADoubleCapture)
 {
     GameState game;
     game.New();
-    for (const TMove& step : {TMove{5, 6, 4, 5, 2, 0}, TMove{8, 3, 7, 4, 1, 0}, TMove{4, 7, 5, 6, 2, 0},
-                              TMove{7, 2, 8, 3, 1, 0}, TMove{4, 5, 3, 4, 2, 0}, TMove{4, 3, 2, 5, 1, 2},
-                              TMove{2, 5, 4, 7, 1, 2}})
+    for (const TMove& step :
+         {TMove{5, 6, 4, 5, 2, 0}, TMove{8, 3, 7, 4, 1, 0}, TMove{4, 7, 5, 6, 2, 0}, TMove{7, 2, 8, 3, 1, 0},
+          TMove{4, 5, 3, 4, 2, 0}, TMove{4, 3, 2, 5, 1, 2}, TMove{2, 5, 4, 7, 1, 2}})
         game.MakeMove(&step, true);
     game.Undo();
     const std::string path = Save(game, "jump.kmr");
@@ -123,9 +124,10 @@ TEST_F(CliTest, FinishedGameListsNoMoves)
     EXPECT_EQ(moves.Out, "");
     EXPECT_EQ(Cli("notation " + path).Out, "1B.22-13x; Blue has won.\n");
     const CliRun show = Cli("show " + path);
-    EXPECT_NE(show.Out.find("\nside-to-move: Red\nhistory: 1/1\ngame-over: yes\nmoves: 1B.22-13x; Blue has won.\n"
-                            "Red has 0 and Blue has 1 coins left.\n"),
-              std::string::npos)
+    EXPECT_NE(
+        show.Out.find("\nside-to-move: Red\nhistory: 1/1\ngame-over: yes\nmoves: 1B.22-13x; Blue has won.\n"
+                      "Red has 0 and Blue has 1 coins left.\n"),
+        std::string::npos)
         << show.Out;
 }
 

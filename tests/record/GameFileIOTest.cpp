@@ -40,7 +40,10 @@ protected:
         std::ifstream in(path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
     }
-    static void Put(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+    static void Put(const fs::path& path, const std::string& text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
@@ -82,7 +85,6 @@ TEST_F(GameFileIOTest, SavingThroughALinkOrUnderALongNameReplacesTheFileNamed)
     ASSERT_TRUE(saved) << saved.Reason;
     EXPECT_EQ(Contents(longName), Expected());
     fs::remove(longName);
-
 
     fs::create_directory(Folder / "real");
     Put(Folder / "real" / "game.kmr", "old");
@@ -141,7 +143,8 @@ TEST_F(GameFileIOTest, UnreadableAndBadFilesGiveAReason)
     Put(Folder / "short.kmr", "0123456789");
     const LoadResult result = ReadGameFile(Folder / "short.kmr");
     EXPECT_FALSE(result);
-    EXPECT_EQ(result.Reason, "the file is too short for a saved game: it has 10 bytes, at least 78 are needed");
+    EXPECT_EQ(result.Reason,
+              "the file is too short for a saved game: it has 10 bytes, at least 78 are needed");
 
     // Loading as the window does: a refused file leaves the game in play exactly as it was.
     Bytes spoiled = Expected();

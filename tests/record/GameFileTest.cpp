@@ -200,8 +200,10 @@ TEST(GameFileTest, RefusesFilesOfTheWrongLength)
     ASSERT_TRUE(DecodeGameFile(good));
     EXPECT_EQ(Refusal(Bytes(good.begin(), good.begin() + 10)),
               "the file is too short for a saved game: it has 10 bytes, at least 78 are needed");
-    EXPECT_EQ(Refusal(Bytes()), "the file is too short for a saved game: it has 0 bytes, at least 78 are needed");
-    EXPECT_EQ(Refusal(Bytes(good.begin(), good.end() - 1)), "the file is too short for its 7 history records");
+    EXPECT_EQ(Refusal(Bytes()),
+              "the file is too short for a saved game: it has 0 bytes, at least 78 are needed");
+    EXPECT_EQ(Refusal(Bytes(good.begin(), good.end() - 1)),
+              "the file is too short for its 7 history records");
 
     GameState game;
     game.New();
@@ -215,7 +217,8 @@ TEST(GameFileTest, RefusesFilesOfTheWrongLength)
              {32768, "the number of history records is 32768, not 0..32767"},
              {INT32_MIN, "the number of history records is -2147483648, not 0..32767"}}) {
         for (int b = 0; b < 4; ++b)
-            bytes[64 + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(count) >> (8 * b));
+            bytes[64 + static_cast<std::size_t>(b)] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(count) >> (8 * b));
         EXPECT_EQ(Refusal(bytes), reason);
     }
 }
@@ -268,11 +271,13 @@ TEST(GameFileTest, RefusesAHistoryThatDoesNotFitThePosition)
         // Square 18 (3,4) is where record 6 jumped record 5's Red man.
         {18, RedKing, "history record 6 cannot be taken back: the jumped square 18 is not empty"},
         // Square 11 (5,6) was left by record 1 and refilled by record 3; empty it.
-        {36, Empty, "history record 3 cannot be taken back: square 11 does not hold the piece that landed there"},
+        {36, Empty,
+         "history record 3 cannot be taken back: square 11 does not hold the piece that landed there"},
         // Record 6's origin, square 22 (4,3), must be empty.
         {26, BlueMan, "history record 6 cannot be taken back: its starting square 22 is not empty"},
         // Record 7, the redo tail, jumps the Red man on square 10 (3,6) from square 13 (2,5).
-        {20, Empty, "history record 7 cannot be redone: the jumped square 10 does not hold the captured piece"},
+        {20, Empty,
+         "history record 7 cannot be redone: the jumped square 10 does not hold the captured piece"},
         {68 + 6 * 12 + 10, RedKing,
          "history record 7 cannot be redone: the jumped square 10 does not hold the captured piece"},
         {68 + 6 * 12 + 8, BlueKing,
@@ -297,7 +302,8 @@ TEST(GameFileTest, RefusesAHistoryThatDoesNotFitThePosition)
     // Claiming the step is applied while the board shows it is not.
     PutInt16(bytes, 28, Empty);
     PutInt16(bytes, 80, 1);
-    EXPECT_EQ(Refusal(bytes), "history record 1 cannot be taken back: square 14 does not hold the piece that landed there");
+    EXPECT_EQ(Refusal(bytes),
+              "history record 1 cannot be taken back: square 14 does not hold the piece that landed there");
 }
 
 } // namespace
