@@ -45,15 +45,19 @@ std::string ResolveTarget(const std::string& path)
     return target;
 }
 
-// A replaced file keeps its permissions; a new one gets the usual ones for a user's file.
-mode_t ModeFor(const std::string& target)
+// A replaced file keeps its permissions and, where allowed, its owner; a new one gets the usual
+// permissions for a user's file.
+bool TakeOverAttributes(int fd, const std::string& target)
 {
     struct stat info {};
-    if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        return info.st_mode & 07777;
+    if (stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        // Keeping the owner is best effort, as only root may give a file away.
+        [[maybe_unused]] const int ownerKept = fchown(fd, info.st_uid, info.st_gid);
+        return fchmod(fd, info.st_mode & 07777) == 0;
+    }
     const mode_t mask = umask(0);
     umask(mask);
-    return 0666 & ~mask;
+    return fchmod(fd, 0666 & ~mask) == 0;
 }
 
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
@@ -100,7 +104,7 @@ SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t
         return Failed(SystemError("cannot create a temporary file in " + folder, errno));
 
     std::string fault;
-    if (fchmod(fd, ModeFor(target)) != 0)
+    if (!TakeOverAttributes(fd, target))
         fault = SystemError("cannot set the permissions of the new file", errno);
     else if (!WriteAll(fd, bytes))
         fault = SystemError("cannot write the new file", errno);
@@ -128,9 +132,13 @@ SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t
 
 LoadResult ReadGameFile(const std::string& path)
 {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so a pipe that nobody writes to reads as empty instead of hanging.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return {std::nullopt, SystemError("cannot open the file", errno)};
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags != -1)
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     // Nothing after the largest saved game is ever used, so nothing after it is read.
     std::vector<std::uint8_t> bytes(MaxGameFileSize);
     std::size_t size = 0;

@@ -140,6 +140,11 @@ TEST_F(GameFileIOTest, UnreadableAndBadFilesGiveAReason)
 {
     EXPECT_EQ(ReadGameFile(Folder / "missing.kmr").Reason, "cannot open the file: No such file or directory");
     EXPECT_EQ(ReadGameFile(Folder).Reason, "cannot read the file: Is a directory");
+    // A pipe nobody writes to reads as empty rather than waiting forever.
+    ASSERT_EQ(mkfifo((Folder / "pipe").c_str(), 0600), 0);
+    EXPECT_EQ(ReadGameFile(Folder / "pipe").Reason,
+              "the file is too short for a saved game: it has 0 bytes, at least 78 are needed");
+    fs::remove(Folder / "pipe");
     Put(Folder / "short.kmr", "0123456789");
     const LoadResult result = ReadGameFile(Folder / "short.kmr");
     EXPECT_FALSE(result);
