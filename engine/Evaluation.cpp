@@ -54,28 +54,27 @@ std::int16_t Nearest(const Square* pieces, int count, std::int16_t I, std::int16
     return static_cast<std::int16_t>(nearest);
 }
 
+struct Placed {
+    Square At;
+    std::int16_t Code;
+};
+
 // With fewer than 10 pieces: the weaker side's kings seek the double corners (a lone king the double
 // diagonals, away from the edges), and past step 50 the distances between kings and the nearest
-// opposing pieces count.
-std::int32_t EndgameTerm(const GameState& game, std::int16_t side)
+// opposing pieces count. placed lists every piece in the order of the scan.
+std::int32_t EndgameTerm(const GameState& game, std::int16_t side, const Placed* placed, int count)
 {
     const bool measureDistances = game.HistoryPos > 50;
     std::int32_t corner[3] = {0, 0, 0};
     Square pieces[3][32]; // by side
     int pieceCount[3] = {0, 0, 0};
-    Square kings[32];
-    int kingCount = 0;
-    for (const Square& square : PlayingSquares) {
-        const std::int16_t I = square.I;
-        const std::int16_t J = square.J;
-        const std::int16_t code = game.Board(I, J);
-        const std::int16_t owner = PieceOwner(code);
-        if (owner != Blue && owner != Red)
+    for (int k = 0; k < count; ++k) {
+        const std::int16_t owner = PieceOwner(placed[k].Code);
+        pieces[owner][pieceCount[owner]++] = placed[k].At;
+        if (!IsKing(placed[k].Code))
             continue;
-        if (measureDistances)
-            pieces[owner][pieceCount[owner]++] = square;
-        if (!IsKing(code))
-            continue;
+        const std::int16_t I = placed[k].At.I;
+        const std::int16_t J = placed[k].At.J;
         if (game.CoinCount[owner] == 1) {
             // A lone king wants the double diagonals and the middle of the board.
             if (std::abs(I - J) == 1)
@@ -85,15 +84,15 @@ std::int32_t EndgameTerm(const GameState& game, std::int16_t side)
             // 5 on the double corners, -7 on the single corners.
             corner[owner] += std::abs(I + J - 9) - std::abs(I - J);
         }
-        if (measureDistances)
-            kings[kingCount++] = square;
     }
 
     std::int32_t G = 0;
-    for (int k = 0; k < kingCount; ++k) {
-        const std::int16_t opponent = Opponent(PieceOwner(game.Board(kings[k].I, kings[k].J)));
-        G += Nearest(pieces[opponent], pieceCount[opponent], kings[k].I, kings[k].J);
-    }
+    if (measureDistances)
+        for (int k = 0; k < count; ++k)
+            if (IsKing(placed[k].Code)) {
+                const std::int16_t opponent = Opponent(PieceOwner(placed[k].Code));
+                G += Nearest(pieces[opponent], pieceCount[opponent], placed[k].At.I, placed[k].At.J);
+            }
 
     const std::int32_t B = game.CoinCount[Blue];
     const std::int32_t D = game.CoinCount[Red];
@@ -142,27 +141,43 @@ std::int32_t EvaluatePosition(const GameState& game, std::int16_t side)
     static constexpr std::uint64_t CountOne[8] = {0, 1ULL << 8, 1ULL << 16, 1ULL << 24, 1ULL << 32, 0, 0, 0};
     std::uint64_t packedCounts = 0;
     std::int32_t advancement = 0;
-    for (const Square& square : PlayingSquares) {
-        const unsigned code = static_cast<std::uint16_t>(game.Board(square.I, square.J)) & 7u;
-        packedCounts += CountOne[code];
-        advancement += P[code][square.J];
+    const std::int32_t B = game.CoinCount[Blue];
+    const std::int32_t D = game.CoinCount[Red];
+    std::int32_t E = 0;
+    if (B + D >= 10) {
+        // No endgame term: one pass without branches.
+        for (const Square& square : PlayingSquares) {
+            const unsigned code = static_cast<std::uint16_t>(game.Board(square.I, square.J)) & 7u;
+            packedCounts += CountOne[code];
+            advancement += P[code][square.J];
+        }
+    } else {
+        // Few pieces: list them once for every term.
+        Placed placed[32];
+        int placedCount = 0;
+        for (const Square& square : PlayingSquares) {
+            const std::int16_t code = game.Board(square.I, square.J);
+            if (code < BlueMan || code > RedKing)
+                continue;
+            packedCounts += CountOne[code];
+            advancement += P[code][square.J];
+            placed[placedCount++] = {square, code};
+        }
+        E = EndgameTerm(game, side, placed, placedCount);
     }
-    const auto count = [packedCounts](std::int16_t code) {
+    const auto piecesOf = [packedCounts](std::int16_t code) {
         return static_cast<std::int32_t>((packedCounts >> (8 * code)) & 0xFF);
     };
 
-    const std::int32_t B = game.CoinCount[Blue];
-    const std::int32_t D = game.CoinCount[Red];
     const std::int32_t hi = std::max(B, D);
     const std::int32_t lo = std::min(B, D);
     const std::int32_t R = std::min(150, (hi + 1) * 100 / (lo + 1) - 100);
     const std::int32_t countTerm = B >= D ? R : -R;
-    const std::int32_t E = B + D < 10 ? EndgameTerm(game, side) : 0;
 
     // Material is a double made by one division of its exact count of tenths, so a sum that is exactly
     // half way between two integers is seen as such and goes to the even one.
-    const std::int32_t menBalance = count(BlueMan) - count(RedMan);
-    const std::int32_t kingBalance = count(BlueKing) - count(RedKing);
+    const std::int32_t menBalance = piecesOf(BlueMan) - piecesOf(RedMan);
+    const std::int32_t kingBalance = piecesOf(BlueKing) - piecesOf(RedKing);
     const double material = static_cast<double>(menBalance * manTenths + kingBalance * 1500) / 10.0;
     return static_cast<std::int32_t>(std::nearbyint(material + (advancement + countTerm + E)));
 }
