@@ -16,13 +16,13 @@ namespace kelmarin::cli {
 
 namespace {
 
-// Splits the arguments into options with a value and at most one plain argument (a file). Returns
-// false when a word is not understood.
 struct Parsed {
     std::string Path;
     std::vector<std::pair<std::string, std::string>> Options;
 };
 
+// Splits the arguments into options with a value and at most one plain argument (a file). Returns
+// false when a word is not understood.
 bool Parse(const Args& args, const std::vector<std::string>& known, bool takesPath, Parsed& parsed)
 {
     for (std::size_t k = 0; k < args.size(); ++k) {
@@ -44,6 +44,16 @@ int Usage(const char* usage)
 {
     std::cerr << "usage: kelmarin-cli " << usage << "\n";
     return 2;
+}
+
+// "kelmarin-cli: PATH: cannot be written" on one line, whatever the name holds.
+int CannotWrite(std::string path)
+{
+    for (char& c : path)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    std::cerr << "kelmarin-cli: " << path << ": cannot be written\n";
+    return 1;
 }
 
 double Milliseconds(std::chrono::steady_clock::duration duration)
@@ -174,10 +184,8 @@ int RunSelfPlay(const Args& args)
     std::ofstream pdn;
     if (!pdnPath.empty()) {
         pdn.open(pdnPath, std::ios::binary | std::ios::trunc);
-        if (!pdn) {
-            std::cerr << "kelmarin-cli: " << pdnPath << ": cannot be written\n";
-            return 1;
-        }
+        if (!pdn)
+            return CannotWrite(pdnPath);
     }
 
     GameState game;
@@ -226,12 +234,10 @@ int RunSelfPlay(const Args& args)
     }
     std::printf("total %.3f s, %zu computer steps, per step: mean %.3f ms, median %.3f ms, max %.3f ms\n",
                 seconds, stepTimes.size(), mean, median, slowest);
-    if (pdn) {
+    if (!pdnPath.empty()) {
         pdn.close();
-        if (!pdn) {
-            std::cerr << "kelmarin-cli: " << pdnPath << ": cannot be written\n";
-            return 1;
-        }
+        if (!pdn)
+            return CannotWrite(pdnPath);
     }
     return 0;
 }

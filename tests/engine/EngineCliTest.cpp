@@ -139,6 +139,12 @@ TEST_F(EngineCliTest, WrongCalls)
     EXPECT_EQ(missing.Status, 1);
     EXPECT_EQ(missing.Out, "");
     EXPECT_NE(missing.Err, "");
+    const CliRun unwritable =
+        Cli("selfplay --games 1 --max-steps 2 --pdn " + (Folder / "no" / "x.pdn").string());
+    EXPECT_EQ(unwritable.Status, 1);
+    EXPECT_EQ(unwritable.Out, "");
+    EXPECT_EQ(unwritable.Err,
+              "kelmarin-cli: " + (Folder / "no" / "x.pdn").string() + ": cannot be written\n");
 }
 
 TEST_F(EngineCliTest, SelfPlay)
