@@ -1,6 +1,7 @@
 // kelmarin-cli eval, think and selfplay, run as scripts run them: exact lines and exit status.
 #include "ComputerPlayer.h"
 #include "Evaluation.h"
+#include "CliFixture.h"
 #include "GameFileIO.h"
 
 #include <gtest/gtest.h>
@@ -15,49 +16,9 @@
 namespace kelmarin {
 namespace {
 
-namespace fs = std::filesystem;
+using kelmarin::testing::CliRun;
 
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-class EngineCliTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "kelmarin-engine-cli-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        Folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(Folder); }
-
-    static std::string Read(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    CliRun Cli(const std::string& arguments) const
-    {
-        const std::string command = std::string(KELMARIN_CLI) + " " + arguments + " >" +
-                                    (Folder / "out").string() + " 2>" + (Folder / "err").string();
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(Folder / "out"), Read(Folder / "err")};
-    }
-
-    std::string Save(const GameState& game, const std::string& name) const
-    {
-        const std::string path = (Folder / name).string();
-        EXPECT_TRUE(WriteGameFile(path, game, {}));
-        return path;
-    }
-
-    fs::path Folder;
-};
+class EngineCliTest : public kelmarin::testing::CliFixture {};
 
 // What think must print for the game, computed in process with the same seed.
 std::string ExpectedThink(GameState& game, std::uint32_t seed)

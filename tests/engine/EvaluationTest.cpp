@@ -1,4 +1,5 @@
 #include "Evaluation.h"
+#include "RandomPlay.h"
 #include "RecordingDisplay.h"
 
 #include <gtest/gtest.h>
@@ -282,9 +283,7 @@ TEST(EvaluationTest, MatchesTheWrittenRulesInRandomGames)
         GameState game;
         game.New();
         for (int k = 0; k < 400 && !game.IsGameOver(); ++k) {
-            MoveList list;
-            game.GenerateMoves(game.SideToMove, list);
-            const TMove step = list[static_cast<int>(random() % static_cast<unsigned>(list.Count()))];
+            const TMove step = kelmarin::testing::RandomLegalStep(game, random);
             game.SideToMove = game.MakeMove(&step, false);
             for (const std::int16_t side : {Blue, Red})
                 ASSERT_EQ(EvaluatePosition(game, side), WrittenEvaluation(game, side))

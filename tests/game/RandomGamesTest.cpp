@@ -1,6 +1,7 @@
 // Random legal games: after every step, taking it back and playing it again must restore the exact
 // state, and the piece counts must match a recount.
 #include "GameState.h"
+#include "RandomPlay.h"
 
 #include <gtest/gtest.h>
 
@@ -38,9 +39,7 @@ TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
         GameState game;
         game.New();
         for (int k = 0; k < 400 && !game.IsGameOver(); ++k) {
-            MoveList list;
-            game.GenerateMoves(game.SideToMove, list);
-            const TMove step = list[static_cast<int>(random() % static_cast<unsigned>(list.Count()))];
+            const TMove step = kelmarin::testing::RandomLegalStep(game, random);
             const Snapshot before = Take(game);
 
             // Silent make and take back are exact inverses (the step stays as the redo tail).

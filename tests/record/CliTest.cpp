@@ -1,4 +1,5 @@
 // kelmarin-cli's record subcommands, run as scripts run them: exact output, exit status, one error line.
+#include "CliFixture.h"
 #include "GameFileIO.h"
 
 #include <gtest/gtest.h>
@@ -12,49 +13,9 @@
 namespace kelmarin {
 namespace {
 
-namespace fs = std::filesystem;
+using kelmarin::testing::CliRun;
 
-struct CliRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "kelmarin-cli-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        Folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(Folder); }
-
-    static std::string Read(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    CliRun Cli(const std::string& arguments) const
-    {
-        const std::string command = std::string(KELMARIN_CLI) + " " + arguments + " >" +
-                                    (Folder / "out").string() + " 2>" + (Folder / "err").string();
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(Folder / "out"), Read(Folder / "err")};
-    }
-
-    std::string Save(const GameState& game, const std::string& name) const
-    {
-        const std::string path = (Folder / name).string();
-        EXPECT_TRUE(WriteGameFile(path, game, {}));
-        return path;
-    }
-
-    fs::path Folder;
-};
+class CliTest : public kelmarin::testing::CliFixture {};
 
 TEST_F(CliTest, StartingPosition)
 {

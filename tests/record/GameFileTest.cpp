@@ -1,5 +1,6 @@
 #include "GameFile.h"
 #include "Notation.h"
+#include "RandomPlay.h"
 #include "RecordingDisplay.h"
 
 #include <gtest/gtest.h>
@@ -141,13 +142,12 @@ TEST(GameFileTest, EveryFileThisProgramWritesLoadsAgain)
             } else if (action == 1) {
                 game.Redo();
             } else {
-                MoveList list;
-                game.GenerateMoves(game.SideToMove, list);
-                if (list.Empty()) {
+                if (game.IsGameOver()) {
                     game.Undo();
                     continue;
                 }
-                game.MakeMove(&list[static_cast<int>(random() % static_cast<unsigned>(list.Count()))], true);
+                const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+                game.MakeMove(&step, true);
             }
         }
         const SavedOptions options{random() % 2 == 0, random() % 2 == 0, random() % 2 == 0};
