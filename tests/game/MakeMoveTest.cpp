@@ -9,6 +9,7 @@ namespace {
 using kelmarin::testing::ClearBoard;
 using kelmarin::testing::FinishSetup;
 using kelmarin::testing::RecordingDisplay;
+using kelmarin::testing::SetUpTripleJump;
 using Calls = std::vector<std::string>;
 
 TMove OnlyMove(const GameState& game, std::int16_t side)
@@ -17,18 +18,6 @@ TMove OnlyMove(const GameState& game, std::int16_t side)
     game.GenerateMoves(side, list);
     EXPECT_EQ(list.Count(), 1);
     return list[0];
-}
-
-// Blue man on (3,4); Red men on (4,5), (4,7), (2,7), (7,8): a three-jump with a crowning halfway.
-void SetUpMultiJump(GameState& game)
-{
-    ClearBoard(game);
-    game.Board(3, 4) = 1;
-    game.Board(4, 5) = 2;
-    game.Board(4, 7) = 2;
-    game.Board(2, 7) = 2;
-    game.Board(7, 8) = 2;
-    FinishSetup(game, 1);
 }
 
 TEST(MakeMoveTest, SimpleStepFromTheStart)
@@ -52,7 +41,7 @@ TEST(MakeMoveTest, SimpleStepFromTheStart)
 TEST(MakeMoveTest, WorkedMultiJumpWithCrowningAndTakeBacks)
 {
     GameState game;
-    SetUpMultiJump(game);
+    SetUpTripleJump(game);
 
     TMove first = OnlyMove(game, 1);
     EXPECT_EQ(first, (TMove{3, 4, 5, 6, 1, 2}));
@@ -82,7 +71,7 @@ TEST(MakeMoveTest, WorkedMultiJumpWithCrowningAndTakeBacks)
 TEST(MakeMoveTest, EndingTheTurnOnCrowningIsTheEnglishRule)
 {
     GameState game;
-    SetUpMultiJump(game);
+    SetUpTripleJump(game);
     game.EndTurnOnCrowning = true;
     TMove first = OnlyMove(game, 1);
     game.MakeMove(&first, false);
@@ -95,7 +84,7 @@ TEST(MakeMoveTest, DisplayedStepDrawsInOrder)
     GameState game;
     RecordingDisplay display;
     game.AttachDisplay(&display);
-    SetUpMultiJump(game);
+    SetUpTripleJump(game);
     display.Calls.clear();
     TMove first = OnlyMove(game, 1);
     EXPECT_EQ(game.MakeMove(&first, true), 1);
@@ -174,7 +163,7 @@ TEST(UndoRedoTest, BothEndsOfTheHistory)
 TEST(UndoRedoTest, MultiJumpStepsAreUndoneOneAtATime)
 {
     GameState game;
-    SetUpMultiJump(game);
+    SetUpTripleJump(game);
     for (int k = 0; k < 3; ++k) {
         TMove step = OnlyMove(game, game.SideToMove);
         game.MakeMove(&step, true);

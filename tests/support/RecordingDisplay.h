@@ -42,4 +42,17 @@ inline void FinishSetup(GameState& game, std::int16_t sideToMove)
     game.RecountCoins();
 }
 
+// Blue man on (3,4); Red men on (4,5), (4,7), (2,7), (7,8); Blue to move: a three-jump whose second
+// jump crowns the man, which then goes on backward as a king.
+inline void SetUpTripleJump(GameState& game)
+{
+    ClearBoard(game);
+    game.Board(3, 4) = BlueMan;
+    game.Board(4, 5) = RedMan;
+    game.Board(4, 7) = RedMan;
+    game.Board(2, 7) = RedMan;
+    game.Board(7, 8) = RedMan;
+    FinishSetup(game, Blue);
+}
+
 } // namespace kelmarin::testing

@@ -11,15 +11,8 @@ namespace {
 // The worked multi-jump: Blue's man on (3, 4) must take three Red men, crowning on the way.
 void SetUpTripleJump(Window& window)
 {
-    GameState& game = window.Game();
-    ClearBoard(game);
-    game.Board(3, 4) = BlueMan;
-    game.Board(4, 5) = RedMan;
-    game.Board(4, 7) = RedMan;
-    game.Board(2, 7) = RedMan;
-    game.Board(7, 8) = RedMan;
-    FinishSetup(game, Blue);
-    game.RedrawBoard();
+    kelmarin::testing::SetUpTripleJump(window.Game());
+    window.Game().RedrawBoard();
 }
 
 TEST(ComputerTurn, AnswersAPersonsStepThroughTheTimer)

@@ -104,13 +104,8 @@ TEST(MouseEntry, CaptureIsCompulsoryAndEnteredJumpByJump)
 {
     Window window;
     window.Menu().mnuComputer[Blue]->trigger(); // two people
-    ClearBoard(window.Game());
     GameState& game = window.Game();
-    game.Board(3, 4) = BlueMan;
-    game.Board(4, 5) = RedMan;
-    game.Board(4, 7) = RedMan;
-    game.Board(2, 7) = RedMan;
-    game.Board(7, 8) = RedMan;
+    kelmarin::testing::SetUpTripleJump(game);
     game.Board(7, 2) = BlueMan;
     FinishSetup(game, Blue);
     game.RedrawBoard();
