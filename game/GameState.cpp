@@ -72,7 +72,7 @@ namespace {
 constexpr int CellIndex(int I, int J) { return I * 10 + J; }
 
 // The playing squares in scan order: columns 1 to 8, each from its lowest row up.
-constexpr std::array<std::int8_t, 32> ScanOrder = [] {
+constexpr std::array<std::int8_t, 32> ScanCells = [] {
     std::array<std::int8_t, 32> order{};
     int n = 0;
     for (int I = 1; I <= 8; ++I)
@@ -156,7 +156,7 @@ void GameState::GenerateMoves(std::int16_t side, MoveList& list) const
             return;
         }
     }
-    for (const std::int8_t cell : ScanOrder) {
+    for (const std::int8_t cell : ScanCells) {
         const std::int16_t coin = Board.Cell(cell);
         if (coin == side || coin == side + 2)
             ScanSquare(Board, cell, captureOnly, list);

@@ -11,6 +11,7 @@
 // search.
 #pragma once
 
+#include "Board.h"
 #include "GameDisplay.h"
 #include "GameTimer.h"
 #include "MoveList.h"
@@ -23,24 +24,6 @@
 #include <vector>
 
 namespace kelmarin {
-
-// 10 x 10 codes addressed as Board(I, J), I the column and J the row; the playing area is 1..8.
-class TBoard {
-public:
-    std::int16_t& operator()(int I, int J) { return Cells_[I * 10 + J]; }
-    std::int16_t operator()(int I, int J) const { return Cells_[I * 10 + J]; }
-    std::int16_t Cell(int index) const { return Cells_[index]; }
-    bool operator==(const TBoard&) const = default;
-
-private:
-    std::array<std::int16_t, 100> Cells_{};
-};
-
-struct TSquare {
-    std::int16_t I = 0;
-    std::int16_t J = 0;
-    bool operator==(const TSquare&) const = default;
-};
 
 class GameState {
 public:
