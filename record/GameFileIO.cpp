@@ -60,6 +60,35 @@ bool TakeOverAttributes(int fd, const std::string& target)
     return fchmod(fd, 0666 & ~mask) == 0;
 }
 
+// What a file that is not a regular file is, for the reason a save or a load is refused.
+std::string NotRegular(mode_t mode)
+{
+    const char* kind = S_ISDIR(mode)                    ? "a folder"
+                       : S_ISFIFO(mode)                 ? "a named pipe"
+                       : S_ISSOCK(mode)                 ? "a socket"
+                       : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
+                                                        : "a special file";
+    return std::string("it is ") + kind + ", not a regular file";
+}
+
+// A save replaces the file by renaming a new one over it, so it must not be used where that would
+// lose something the user expects to keep: a file marked read-only (refused for root too, as
+// editors do), something that is not a plain file, or a file that other hard links share.
+std::string RefuseToReplace(const std::string& target)
+{
+    struct stat info {};
+    if (stat(target.c_str(), &info) != 0)
+        return errno == ENOENT ? std::string() : SystemError("cannot examine the file", errno);
+    if (!S_ISREG(info.st_mode))
+        return NotRegular(info.st_mode);
+    if ((info.st_mode & S_IWUSR) == 0)
+        return "the file is read-only";
+    if (info.st_nlink > 1)
+        return "the file has " + std::to_string(info.st_nlink) +
+               " hard links, and saving would cut it off from the others";
+    return {};
+}
+
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
 {
     std::size_t done = 0;
@@ -95,6 +124,8 @@ SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t
     const std::string name = target.substr(target.find_last_of('/') + 1);
     if (name.empty() || name == "." || name == "..")
         return Failed("the name does not name a file");
+    if (std::string refused = RefuseToReplace(target); !refused.empty())
+        return Failed(std::move(refused));
 
     // Named after the file, unless that would pass the length limit of a name.
     std::string temporary =
@@ -132,13 +163,23 @@ SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t
 
 LoadResult ReadGameFile(const std::string& path)
 {
-    // Opened without waiting, so a pipe that nobody writes to reads as empty instead of hanging.
+    if (path.empty())
+        return {std::nullopt, "no file name was given"};
+    // Opened without waiting, so that a pipe or a device never holds the window up; only a regular
+    // file is read, and for one the flag changes nothing.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return {std::nullopt, SystemError("cannot open the file", errno)};
-    const int flags = fcntl(fd, F_GETFL);
-    if (flags != -1)
-        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    struct stat info {};
+    std::string refused;
+    if (fstat(fd, &info) != 0)
+        refused = SystemError("cannot examine the file", errno);
+    else if (!S_ISREG(info.st_mode))
+        refused = NotRegular(info.st_mode);
+    if (!refused.empty()) {
+        close(fd);
+        return {std::nullopt, refused};
+    }
     // Nothing after the largest saved game is ever used, so nothing after it is read.
     std::vector<std::uint8_t> bytes(MaxGameFileSize);
     std::size_t size = 0;

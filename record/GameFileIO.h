@@ -3,7 +3,10 @@
 // Saving never destroys data: the new content goes to a temporary file in the target's folder, is
 // flushed to the disk, and only then renamed over the target, so the target holds either the old game
 // or the new one whole. Any failure removes the temporary file, leaves the old file as it was, and
-// comes back with its reason. Reading takes at most the largest saved game from the file and checks
+// comes back with its reason. A target that a rename would spoil is refused before anything is
+// written: a read-only file, anything but a regular file, a file with other hard links. A link to a
+// regular file is written through and stays a link. Reading opens without waiting, refuses anything
+// but a regular file, takes at most the largest saved game from the file and checks
 // all of it (GameFile.h) before anything is used.
 #pragma once
 

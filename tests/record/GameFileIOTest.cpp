@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -107,7 +108,7 @@ TEST_F(GameFileIOTest, FailedSavesLeaveTheOldFileAndNoTemporary)
     Put(Folder / "taken.kmr" / "inside", "keep");
     const SaveResult taken = WriteGameFile(Folder / "taken.kmr", Game, Options);
     EXPECT_FALSE(taken);
-    EXPECT_EQ(taken.Reason, "cannot replace the file: Is a directory");
+    EXPECT_EQ(taken.Reason, "it is a folder, not a regular file");
     EXPECT_EQ(Contents(Folder / "taken.kmr" / "inside"), (Bytes{'k', 'e', 'e', 'p'}));
 
     // A full disk: the file size limit makes the write fail part-way, even for root.
@@ -136,15 +137,51 @@ TEST_F(GameFileIOTest, FailedSavesLeaveTheOldFileAndNoTemporary)
     }
 }
 
+// Saving renames a new file over the old one, so targets where that would lose something are refused
+// and left exactly as they were; a link to a regular file is written through and stays a link.
+TEST_F(GameFileIOTest, TargetsARenameWouldSpoilAreRefusedUntouched)
+{
+    const fs::path locked = Folder / "locked.kmr";
+    Put(locked, "old");
+    fs::permissions(locked, fs::perms::owner_read);
+    EXPECT_EQ(WriteGameFile(locked, Game, Options).Reason, "the file is read-only") << "also for root";
+    EXPECT_EQ(Contents(locked).size(), 3u);
+
+    const fs::path pipe = Folder / "pipe.kmr";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(WriteGameFile(pipe, Game, Options).Reason, "it is a named pipe, not a regular file");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+
+    const fs::path shared = Folder / "shared.kmr";
+    Put(shared, "old");
+    fs::create_hard_link(shared, Folder / "other-name.kmr");
+    EXPECT_EQ(WriteGameFile(shared, Game, Options).Reason,
+              "the file has 2 hard links, and saving would cut it off from the others");
+    EXPECT_EQ(fs::hard_link_count(shared), 2u);
+
+    if (fs::exists("/dev/null")) {
+        EXPECT_EQ(WriteGameFile("/dev/null", Game, Options).Reason, "it is a device, not a regular file");
+    }
+
+    const fs::path real = Folder / "real.kmr";
+    Put(real, "old");
+    fs::create_symlink(real, Folder / "link.kmr");
+    ASSERT_TRUE(WriteGameFile(Folder / "link.kmr", Game, Options));
+    EXPECT_TRUE(fs::is_symlink(Folder / "link.kmr"));
+    EXPECT_EQ(Contents(real), Expected());
+}
+
 TEST_F(GameFileIOTest, UnreadableAndBadFilesGiveAReason)
 {
     EXPECT_EQ(ReadGameFile(Folder / "missing.kmr").Reason, "cannot open the file: No such file or directory");
-    EXPECT_EQ(ReadGameFile(Folder).Reason, "cannot read the file: Is a directory");
-    // A pipe nobody writes to reads as empty rather than waiting forever.
+    EXPECT_EQ(ReadGameFile(Folder).Reason, "it is a folder, not a regular file");
+    // A pipe is refused at once, also while a writer holds it open.
     ASSERT_EQ(mkfifo((Folder / "pipe").c_str(), 0600), 0);
-    EXPECT_EQ(ReadGameFile(Folder / "pipe").Reason,
-              "the file is too short for a saved game: it has 0 bytes, at least 78 are needed");
+    const int writer = open((Folder / "pipe").c_str(), O_RDWR | O_NONBLOCK);
+    EXPECT_EQ(ReadGameFile(Folder / "pipe").Reason, "it is a named pipe, not a regular file");
+    close(writer);
     fs::remove(Folder / "pipe");
+    EXPECT_EQ(ReadGameFile("").Reason, "no file name was given");
     Put(Folder / "short.kmr", "0123456789");
     const LoadResult result = ReadGameFile(Folder / "short.kmr");
     EXPECT_FALSE(result);
