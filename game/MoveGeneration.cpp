@@ -1,0 +1,164 @@
+// The legal steps of a side: GenerateMoves and what is answered without a whole list.
+#include "BoardMasks.h"
+#include "GameState.h"
+
+#include <bit>
+
+namespace kelmarin {
+
+namespace {
+
+// Directions as (DI * 10 + DJ): DI = -1 before +1; a man only forward, a king backward before forward.
+constexpr int BlueManSteps[] = {-9, 11};
+constexpr int RedManSteps[] = {-11, 9};
+constexpr int BlueKingSteps[] = {-11, -9, 9, 11};
+constexpr int RedKingSteps[] = {-9, -11, 11, 9};
+
+// Lists the steps of the piece on cell `from` in the given directions. The first capture found clears
+// the list and from then on only captures are listed: captures are compulsory.
+template <int Count>
+inline void ScanPiece(const TBoard& board, int from, std::int16_t coin, const int (&steps)[Count],
+                      std::int16_t opponent, bool& captureOnly, MoveList& list)
+{
+    const TSquare origin = CellSquare[from];
+    for (const int step : steps) {
+        const std::int16_t A = board.Cell(from + step);
+        if (A == Empty) {
+            if (!captureOnly) {
+                const TSquare target = CellSquare[from + step];
+                list.Add({origin.I, origin.J, target.I, target.J, coin, 0});
+            }
+        } else if ((A == opponent || A == opponent + 2) && board.Cell(from + 2 * step) == Empty) {
+            if (!captureOnly) {
+                captureOnly = true;
+                list.Clear();
+            }
+            const TSquare target = CellSquare[from + 2 * step];
+            list.Add({origin.I, origin.J, target.I, target.J, coin, A});
+        }
+    }
+}
+
+// The caller has checked that the piece on `from` belongs to the side being generated for.
+inline void ScanSquare(const TBoard& board, int from, bool& captureOnly, MoveList& list)
+{
+    switch (const std::int16_t coin = board.Cell(from)) {
+    case BlueMan:
+        return ScanPiece(board, from, coin, BlueManSteps, Red, captureOnly, list);
+    case RedMan:
+        return ScanPiece(board, from, coin, RedManSteps, Blue, captureOnly, list);
+    case BlueKing:
+        return ScanPiece(board, from, coin, BlueKingSteps, Red, captureOnly, list);
+    case RedKing:
+        return ScanPiece(board, from, coin, RedKingSteps, Blue, captureOnly, list);
+    }
+}
+
+template <int Count>
+bool HasCapture(const TBoard& board, int from, const int (&steps)[Count], std::int16_t opponent)
+{
+    for (const int step : steps) {
+        const std::int16_t A = board.Cell(from + step);
+        if ((A == opponent || A == opponent + 2) && board.Cell(from + 2 * step) == Empty)
+            return true;
+    }
+    return false;
+}
+
+// Simple steps and captures in direction d of the pieces in movers.
+template <int d> int SimpleSteps(std::uint32_t movers, std::uint32_t empty)
+{
+    return std::popcount(StepMask<d>(movers) & empty);
+}
+template <int d> bool Captures(std::uint32_t movers, std::uint32_t opponents, std::uint32_t empty)
+{
+    return (StepMask<d>(StepMask<d>(movers) & opponents) & empty) != 0;
+}
+
+} // namespace
+
+void GameState::GenerateMoves(std::int16_t side, MoveList& list) const
+{
+    list.Clear();
+    if (HistoryPos >= MaxHistory)
+        return;
+    bool captureOnly = false;
+    if (HistoryPos > 0) {
+        // In the middle of a multi-jump only the landing piece may go on, and only by capturing.
+        const TMove& last = HistoryEntry(HistoryPos);
+        if (PieceOwner(last.Coin) == side && last.CapturedCoin != 0) {
+            captureOnly = true;
+            if (PieceOwner(Board(last.ToI, last.ToJ)) == side)
+                ScanSquare(Board, CellIndex(last.ToI, last.ToJ), captureOnly, list);
+            return;
+        }
+    }
+    // Lowest bit first is the scan order.
+    for (std::uint32_t own = Pieces[side]; own != 0; own &= own - 1)
+        ScanSquare(Board, ScanCells[std::countr_zero(own)], captureOnly, list);
+}
+
+int GameState::CountSimpleSteps(std::int16_t side) const
+{
+    if (HistoryPos >= MaxHistory)
+        return 0;
+    if (HistoryPos > 0) {
+        const TMove& last = HistoryEntry(HistoryPos);
+        if (PieceOwner(last.Coin) == side && last.CapturedCoin != 0)
+            return -1;
+    }
+    const std::uint32_t empty = ~(Pieces[Blue] | Pieces[Red]);
+    const std::uint32_t opponents = Pieces[Opponent(side)];
+    const std::uint32_t own = Pieces[side];
+    const std::uint32_t kings = own & Kings;
+    // Blue's men go in directions 1 and 3, Red's in 0 and 2; kings go every way.
+    const std::uint32_t up = side == Blue ? own : kings;
+    const std::uint32_t down = side == Blue ? kings : own;
+    if (Captures<0>(down, opponents, empty) || Captures<2>(down, opponents, empty) ||
+        Captures<1>(up, opponents, empty) || Captures<3>(up, opponents, empty))
+        return -1;
+    return SimpleSteps<0>(down, empty) + SimpleSteps<2>(down, empty) + SimpleSteps<1>(up, empty) +
+           SimpleSteps<3>(up, empty);
+}
+
+// Whether the piece that has just landed can capture again, by its own directions: the question
+// CanCaptureWith answers for it, without listing every step.
+bool GameState::LandingCanCapture(const TMove& m) const
+{
+    const int at = CellIndex(m.ToI, m.ToJ);
+    switch (Board.Cell(at)) {
+    case BlueMan:
+        return HasCapture(Board, at, BlueManSteps, Red);
+    case RedMan:
+        return HasCapture(Board, at, RedManSteps, Blue);
+    case BlueKing:
+        return HasCapture(Board, at, BlueKingSteps, Red);
+    case RedKing:
+        return HasCapture(Board, at, RedKingSteps, Blue);
+    }
+    return false;
+}
+
+bool GameState::CanCaptureWith(std::int16_t I, std::int16_t J) const
+{
+    const std::int16_t side = PieceOwner(Board(I, J));
+    if (side != Blue && side != Red)
+        return false;
+    MoveList list;
+    GenerateMoves(side, list);
+    if (list.Empty() || list[0].CapturedCoin == 0)
+        return false;
+    for (const TMove& move : list)
+        if (move.FromI == I && move.FromJ == J)
+            return true;
+    return false;
+}
+
+bool GameState::IsGameOver() const
+{
+    MoveList list;
+    GenerateMoves(SideToMove, list);
+    return list.Empty();
+}
+
+} // namespace kelmarin
