@@ -39,6 +39,18 @@ inline constexpr std::array<TMaskShift, 4> MaskShifts = [] {
     return shifts;
 }();
 
+// The neighbour of square k in direction d, -1 off the board.
+inline constexpr std::array<std::array<std::int8_t, 4>, PlayingSquareCount> Neighbour = [] {
+    std::array<std::array<std::int8_t, 4>, PlayingSquareCount> next{};
+    for (int k = 0; k < PlayingSquareCount; ++k)
+        for (int d = 0; d < 4; ++d) {
+            const int I = ScanOrder[k].I + DirectionI[d];
+            const int J = ScanOrder[k].J + DirectionJ[d];
+            next[k][d] = static_cast<std::int8_t>(IsPlayingSquare(I, J) ? ScanIndex(I, J) : -1);
+        }
+    return next;
+}();
+
 constexpr std::uint32_t ShiftBits(std::uint32_t bits, int shift)
 {
     return shift >= 0 ? bits << shift : bits >> -shift;

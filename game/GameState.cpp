@@ -9,15 +9,27 @@ namespace {
 NullDisplay SilentDisplay;
 
 // The side of a piece code 1..4 as an index of Pieces and CoinCount.
-constexpr std::size_t SideOf(std::int16_t coin) { return static_cast<std::size_t>(2 - (coin & 1)); }
+constexpr std::size_t SideOf(std::int16_t coin)
+{
+    return static_cast<std::size_t>(2 - (coin & 1));
+}
 
 } // namespace
 
-GameState::GameState() : Display_(&SilentDisplay) { MoveHistory.reserve(MaxHistory); }
+GameState::GameState() : Display_(&SilentDisplay)
+{
+    MoveHistory.reserve(MaxHistory);
+}
 
-void GameState::AttachDisplay(GameDisplay* display) { Display_ = display ? display : &SilentDisplay; }
+void GameState::AttachDisplay(GameDisplay* display)
+{
+    Display_ = display ? display : &SilentDisplay;
+}
 
-void GameState::AttachTimer(GameTimer* timer) { Timer_ = timer; }
+void GameState::AttachTimer(GameTimer* timer)
+{
+    Timer_ = timer;
+}
 
 void GameState::StopTimer()
 {
@@ -184,7 +196,10 @@ void GameState::Undo()
     StopTimer();
 }
 
-void GameState::Redo() { MakeMove(nullptr, true); }
+void GameState::Redo()
+{
+    MakeMove(nullptr, true);
+}
 
 void GameState::SetSelection(std::int16_t I, std::int16_t J)
 {

@@ -44,9 +44,9 @@ public:
     void GenerateMoves(std::int16_t side, MoveList& list) const;
     bool CanCaptureWith(std::int16_t I, std::int16_t J) const;
     bool IsGameOver() const;
-    // The number of steps GenerateMoves would list when they are all simple steps, counted on the
-    // masks; -1 when the side has a capture or is in the middle of a multi-jump.
-    int CountSimpleSteps(std::int16_t side) const;
+    // The number of ways the side can play its whole turn (every capture path on its own), counted
+    // on the masks without making steps; -1 in the middle of a multi-jump or near MaxHistory.
+    std::int64_t CountTurns(std::int16_t side) const;
 
     // Plays *move, or with a null move (or FromI 0) replays the first step of the redo tail, always
     // displayed. Returns the side that moves next, 0 when there is nothing to replay.
@@ -95,7 +95,7 @@ private:
     void StopTimer();
 
     GameDisplay* Display_;
-    GameTimer* Timer_ = nullptr; // null: OwnTimer_, which only remembers its interval
+    GameTimer* Timer_ = nullptr;   // null: OwnTimer_, which only remembers its interval
     mutable ManualTimer OwnTimer_; // a timer of the game's own, whose ticks are driven by hand
 };
 

@@ -75,6 +75,38 @@ template <int d> bool Captures(std::uint32_t movers, std::uint32_t opponents, st
     return (StepMask<d>(StepMask<d>(movers) & opponents) & empty) != 0;
 }
 
+// The ways a capture by the piece `coin` on square k can go on to the end of the turn, counted as
+// MakeMove plays them: the piece leaves its square, the jumped piece is removed at once, a man that
+// lands on the far row is crowned and goes on as a king unless crowning ends the turn.
+std::uint64_t CapturePaths(int k, std::int16_t coin, std::uint32_t opponents, std::uint32_t empty,
+                           bool endOnCrowning)
+{
+    static constexpr int AllDirections[4] = {0, 1, 2, 3};
+    const int* directions = IsKing(coin) ? AllDirections : coin == BlueMan ? BlueForward : RedForward;
+    const int count = IsKing(coin) ? 4 : 2;
+    std::uint64_t paths = 0;
+    for (int n = 0; n < count; ++n) {
+        const int d = directions[n];
+        const int over = Neighbour[k][d];
+        if (over < 0 || !(opponents >> over & 1))
+            continue;
+        const int land = Neighbour[over][d];
+        if (land < 0 || !(empty >> land & 1))
+            continue;
+        const int row = ScanOrder[land].J;
+        const bool crowned = !IsKing(coin) && (row == 1 || row == 8);
+        if (crowned && endOnCrowning) {
+            ++paths;
+            continue;
+        }
+        const std::uint32_t emptyAfter = (empty | 1u << k | 1u << over) & ~(1u << land);
+        const std::uint64_t further = CapturePaths(land, crowned ? static_cast<std::int16_t>(coin + 2) : coin,
+                                                   opponents & ~(1u << over), emptyAfter, endOnCrowning);
+        paths += further != 0 ? further : 1;
+    }
+    return paths;
+}
+
 } // namespace
 
 void GameState::GenerateMoves(std::int16_t side, MoveList& list) const
@@ -98,10 +130,11 @@ void GameState::GenerateMoves(std::int16_t side, MoveList& list) const
         ScanSquare(Board, ScanCells[std::countr_zero(own)], captureOnly, list);
 }
 
-int GameState::CountSimpleSteps(std::int16_t side) const
+std::int64_t GameState::CountTurns(std::int16_t side) const
 {
-    if (HistoryPos >= MaxHistory)
-        return 0;
+    // A capture path is at most 12 steps long; nearer the limit the steps are played out instead.
+    if (HistoryPos > MaxHistory - 13)
+        return -1;
     if (HistoryPos > 0) {
         const TMove& last = HistoryEntry(HistoryPos);
         if (PieceOwner(last.Coin) == side && last.CapturedCoin != 0)
@@ -115,8 +148,14 @@ int GameState::CountSimpleSteps(std::int16_t side) const
     const std::uint32_t up = side == Blue ? own : kings;
     const std::uint32_t down = side == Blue ? kings : own;
     if (Captures<0>(down, opponents, empty) || Captures<2>(down, opponents, empty) ||
-        Captures<1>(up, opponents, empty) || Captures<3>(up, opponents, empty))
-        return -1;
+        Captures<1>(up, opponents, empty) || Captures<3>(up, opponents, empty)) {
+        std::uint64_t paths = 0;
+        for (std::uint32_t pieces = own; pieces != 0; pieces &= pieces - 1) {
+            const int k = std::countr_zero(pieces);
+            paths += CapturePaths(k, Board[ScanOrder[k]], opponents, empty, EndTurnOnCrowning);
+        }
+        return static_cast<std::int64_t>(paths);
+    }
     return SimpleSteps<0>(down, empty) + SimpleSteps<2>(down, empty) + SimpleSteps<1>(up, empty) +
            SimpleSteps<3>(up, empty);
 }

@@ -6,15 +6,15 @@ std::uint64_t Perft(GameState& game, int depth, std::int16_t side)
 {
     if (depth <= 0)
         return 1;
-    // Simple steps end the turn, so the last turn's simple steps are counted without making them.
+    // The last turn is counted on the masks without making its steps.
     if (depth == 1) {
-        const int simple = game.CountSimpleSteps(side);
-        if (simple >= 0)
-            return static_cast<std::uint64_t>(simple);
+        const std::int64_t turns = game.CountTurns(side);
+        if (turns >= 0)
+            return static_cast<std::uint64_t>(turns);
     }
     MoveList list;
     game.GenerateMoves(side, list);
-    if (depth == 1 && list.Empty())
+    if (depth == 1 && (list.Empty() || list[0].CapturedCoin == 0))
         return static_cast<std::uint64_t>(list.Count());
     std::uint64_t nodes = 0;
     for (const TMove& move : list) {

@@ -105,10 +105,12 @@ TEST(GenerateMovesTest, LoneKingDirectionOrder)
     ClearBoard(game);
     game.Board(4, 5) = 3;
     game.RecountCoins();
-    EXPECT_EQ(Steps(game, 1), (std::vector<Step>{{{4, 5}, {3, 4}}, {{4, 5}, {3, 6}}, {{4, 5}, {5, 4}}, {{4, 5}, {5, 6}}}));
+    EXPECT_EQ(Steps(game, 1),
+              (std::vector<Step>{{{4, 5}, {3, 4}}, {{4, 5}, {3, 6}}, {{4, 5}, {5, 4}}, {{4, 5}, {5, 6}}}));
     game.Board(4, 5) = 4;
     game.RecountCoins();
-    EXPECT_EQ(Steps(game, 2), (std::vector<Step>{{{4, 5}, {3, 6}}, {{4, 5}, {3, 4}}, {{4, 5}, {5, 6}}, {{4, 5}, {5, 4}}}));
+    EXPECT_EQ(Steps(game, 2),
+              (std::vector<Step>{{{4, 5}, {3, 6}}, {{4, 5}, {3, 4}}, {{4, 5}, {5, 6}}, {{4, 5}, {5, 4}}}));
 }
 
 TEST(GenerateMovesTest, MenMoveForwardAndStopAtTheBorder)

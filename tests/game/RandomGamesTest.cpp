@@ -31,6 +31,18 @@ std::array<std::int16_t, 3> Recount(const GameState& game)
     return copy.CoinCount;
 }
 
+// The piece masks kept up by the steps must equal the ones rebuilt from Board.
+::testing::AssertionResult MasksMatchBoard(const GameState& game)
+{
+    GameState copy = game;
+    copy.RecountCoins();
+    if (copy.Pieces == game.Pieces && copy.Kings == game.Kings)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "masks " << game.Pieces[1] << " " << game.Pieces[2] << " " << game.Kings << ", board "
+           << copy.Pieces[1] << " " << copy.Pieces[2] << " " << copy.Kings;
+}
+
 TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
 {
     std::mt19937 random(20261207);
@@ -45,7 +57,9 @@ TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
             // Silent make and take back are exact inverses (the step stays as the redo tail).
             game.MakeMove(&step, false);
             EXPECT_EQ(game.CoinCount, Recount(game));
+            ASSERT_TRUE(MasksMatchBoard(game));
             game.TakeBackMove(false);
+            ASSERT_TRUE(MasksMatchBoard(game));
             Snapshot back = Take(game);
             ASSERT_EQ(back.MoveHistory.back(), step);
             back.MoveHistory.pop_back();
@@ -54,8 +68,11 @@ TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
             game.MakeMove(&step, true);
             const Snapshot after = Take(game);
             ASSERT_EQ(game.CoinCount, Recount(game));
+            ASSERT_TRUE(MasksMatchBoard(game));
             game.Undo();
+            ASSERT_TRUE(MasksMatchBoard(game));
             game.Redo();
+            ASSERT_TRUE(MasksMatchBoard(game));
             ASSERT_EQ(Take(game), after) << "game " << gameIndex << " step " << k;
             ++steps;
         }
