@@ -65,14 +65,22 @@ bool HasCapture(const TBoard& board, int from, const int (&steps)[Count], std::i
     return false;
 }
 
-// Simple steps and captures in direction d of the pieces in movers.
-template <int d> int SimpleSteps(std::uint32_t movers, std::uint32_t empty)
+// The pieces of movers that can jump in direction d: seen from the landing square backward.
+template <int d> std::uint32_t Jumpers(std::uint32_t movers, std::uint32_t opponents, std::uint32_t empty)
 {
-    return std::popcount(StepMask<d>(movers) & empty);
+    return movers & StepMask<3 - d>(StepMask<3 - d>(empty) & opponents);
 }
-template <int d> bool Captures(std::uint32_t movers, std::uint32_t opponents, std::uint32_t empty)
+
+// The bits set in a mask, as byte counts (0..8) that several masks can add up before the total.
+constexpr std::uint32_t ByteCounts(std::uint32_t x)
 {
-    return (StepMask<d>(StepMask<d>(movers) & opponents) & empty) != 0;
+    x -= (x >> 1) & 0x55555555u;
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    return (x + (x >> 4)) & 0x0F0F0F0Fu;
+}
+constexpr int TotalOfByteCounts(std::uint32_t counts)
+{
+    return static_cast<int>((counts * 0x01010101u) >> 24);
 }
 
 // The ways a capture by the piece `coin` on square k can go on to the end of the turn, counted as
@@ -147,17 +155,18 @@ std::int64_t GameState::CountTurns(std::int16_t side) const
     // Blue's men go in directions 1 and 3, Red's in 0 and 2; kings go every way.
     const std::uint32_t up = side == Blue ? own : kings;
     const std::uint32_t down = side == Blue ? kings : own;
-    if (Captures<0>(down, opponents, empty) || Captures<2>(down, opponents, empty) ||
-        Captures<1>(up, opponents, empty) || Captures<3>(up, opponents, empty)) {
+    const std::uint32_t jumpers = Jumpers<0>(down, opponents, empty) | Jumpers<2>(down, opponents, empty) |
+                                  Jumpers<1>(up, opponents, empty) | Jumpers<3>(up, opponents, empty);
+    if (jumpers != 0) {
         std::uint64_t paths = 0;
-        for (std::uint32_t pieces = own; pieces != 0; pieces &= pieces - 1) {
+        for (std::uint32_t pieces = jumpers; pieces != 0; pieces &= pieces - 1) {
             const int k = std::countr_zero(pieces);
             paths += CapturePaths(k, Board[ScanOrder[k]], opponents, empty, EndTurnOnCrowning);
         }
         return static_cast<std::int64_t>(paths);
     }
-    return SimpleSteps<0>(down, empty) + SimpleSteps<2>(down, empty) + SimpleSteps<1>(up, empty) +
-           SimpleSteps<3>(up, empty);
+    return TotalOfByteCounts(ByteCounts(StepMask<0>(down) & empty) + ByteCounts(StepMask<2>(down) & empty) +
+                             ByteCounts(StepMask<1>(up) & empty) + ByteCounts(StepMask<3>(up) & empty));
 }
 
 // Whether the piece that has just landed can capture again, by its own directions: the question
