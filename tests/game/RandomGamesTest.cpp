@@ -43,6 +43,19 @@ std::array<std::int16_t, 3> Recount(const GameState& game)
            << copy.Pieces[1] << " " << copy.Pieces[2] << " " << copy.Kings;
 }
 
+// The turns of side one turn ahead, every step made and taken back: what CountTurns counts on masks.
+std::int64_t PlayedOutTurns(GameState& game, std::int16_t side)
+{
+    MoveList list;
+    game.GenerateMoves(side, list);
+    std::int64_t turns = 0;
+    for (const TMove& step : list) {
+        turns += game.MakeMove(&step, false) == side ? PlayedOutTurns(game, side) : 1;
+        game.TakeBackMove(false);
+    }
+    return turns;
+}
+
 TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
 {
     std::mt19937 random(20261207);
@@ -52,6 +65,13 @@ TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
         game.New();
         for (int k = 0; k < 400 && !game.IsGameOver(); ++k) {
             const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+            // Counting on the masks agrees with playing the turn out (-1: in a multi-jump).
+            GameState copy = game;
+            copy.EndTurnOnCrowning = k % 2 == 1;
+            const std::int64_t counted = copy.CountTurns(copy.SideToMove);
+            if (counted >= 0) {
+                ASSERT_EQ(counted, PlayedOutTurns(copy, copy.SideToMove)) << "game " << gameIndex;
+            }
             const Snapshot before = Take(game);
 
             // Silent make and take back are exact inverses (the step stays as the redo tail).
