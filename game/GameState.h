@@ -47,6 +47,8 @@ public:
     // The number of ways the side can play its whole turn (every capture path on its own), counted
     // on the masks without making steps; -1 in the middle of a multi-jump or near MaxHistory.
     std::int64_t CountTurns(std::int16_t side) const;
+    // CountTurns for the opponent after the simple step m, which is not made.
+    std::int64_t CountTurnsAfterSimpleStep(const TMove& m) const;
 
     // Plays *move, or with a null move (or FromI 0) replays the first step of the redo tail, always
     // displayed. Returns the side that moves next, 0 when there is nothing to replay.

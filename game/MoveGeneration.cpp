@@ -138,6 +138,34 @@ void GameState::GenerateMoves(std::int16_t side, MoveList& list) const
         ScanSquare(Board, ScanCells[std::countr_zero(own)], captureOnly, list);
 }
 
+namespace {
+
+// The turns of the side owning own, counted on the masks alone (kings among all pieces).
+std::int64_t CountTurnsOnMasks(std::int16_t side, std::uint32_t own, std::uint32_t opponents,
+                               std::uint32_t kings, bool endOnCrowning)
+{
+    const std::uint32_t empty = ~(own | opponents);
+    const std::uint32_t ownKings = own & kings;
+    // Blue's men go in directions 1 and 3, Red's in 0 and 2; kings go every way.
+    const std::uint32_t up = side == Blue ? own : ownKings;
+    const std::uint32_t down = side == Blue ? ownKings : own;
+    const std::uint32_t jumpers = Jumpers<0>(down, opponents, empty) | Jumpers<2>(down, opponents, empty) |
+                                  Jumpers<1>(up, opponents, empty) | Jumpers<3>(up, opponents, empty);
+    if (jumpers == 0)
+        return TotalOfByteCounts(ByteCounts(StepMask<0>(down) & empty) +
+                                 ByteCounts(StepMask<2>(down) & empty) + ByteCounts(StepMask<1>(up) & empty) +
+                                 ByteCounts(StepMask<3>(up) & empty));
+    std::uint64_t paths = 0;
+    for (std::uint32_t pieces = jumpers; pieces != 0; pieces &= pieces - 1) {
+        const int k = std::countr_zero(pieces);
+        const auto coin = static_cast<std::int16_t>(kings >> k & 1 ? side + 2 : side);
+        paths += CapturePaths(k, coin, opponents, empty, endOnCrowning);
+    }
+    return static_cast<std::int64_t>(paths);
+}
+
+} // namespace
+
 std::int64_t GameState::CountTurns(std::int16_t side) const
 {
     // A capture path is at most 12 steps long; nearer the limit the steps are played out instead.
@@ -148,25 +176,23 @@ std::int64_t GameState::CountTurns(std::int16_t side) const
         if (PieceOwner(last.Coin) == side && last.CapturedCoin != 0)
             return -1;
     }
-    const std::uint32_t empty = ~(Pieces[Blue] | Pieces[Red]);
-    const std::uint32_t opponents = Pieces[Opponent(side)];
-    const std::uint32_t own = Pieces[side];
-    const std::uint32_t kings = own & Kings;
-    // Blue's men go in directions 1 and 3, Red's in 0 and 2; kings go every way.
-    const std::uint32_t up = side == Blue ? own : kings;
-    const std::uint32_t down = side == Blue ? kings : own;
-    const std::uint32_t jumpers = Jumpers<0>(down, opponents, empty) | Jumpers<2>(down, opponents, empty) |
-                                  Jumpers<1>(up, opponents, empty) | Jumpers<3>(up, opponents, empty);
-    if (jumpers != 0) {
-        std::uint64_t paths = 0;
-        for (std::uint32_t pieces = jumpers; pieces != 0; pieces &= pieces - 1) {
-            const int k = std::countr_zero(pieces);
-            paths += CapturePaths(k, Board[ScanOrder[k]], opponents, empty, EndTurnOnCrowning);
-        }
-        return static_cast<std::int64_t>(paths);
-    }
-    return TotalOfByteCounts(ByteCounts(StepMask<0>(down) & empty) + ByteCounts(StepMask<2>(down) & empty) +
-                             ByteCounts(StepMask<1>(up) & empty) + ByteCounts(StepMask<3>(up) & empty));
+    return CountTurnsOnMasks(side, Pieces[side], Pieces[Opponent(side)], Kings, EndTurnOnCrowning);
+}
+
+std::int64_t GameState::CountTurnsAfterSimpleStep(const TMove& m) const
+{
+    if (HistoryPos + 1 > MaxHistory - 13)
+        return -1;
+    const std::int16_t mover = PieceOwner(m.Coin);
+    const std::uint32_t from = ScanBit(m.FromI, m.FromJ);
+    const std::uint32_t to = ScanBit(m.ToI, m.ToJ);
+    std::uint32_t kings = Kings;
+    if (IsKing(m.Coin))
+        kings ^= from | to;
+    else if (LandedCoin(m) != m.Coin)
+        kings |= to;
+    return CountTurnsOnMasks(Opponent(mover), Pieces[Opponent(mover)], Pieces[mover] ^ (from | to), kings,
+                             EndTurnOnCrowning);
 }
 
 // Whether the piece that has just landed can capture again, by its own directions: the question

@@ -18,6 +18,14 @@ std::uint64_t Perft(GameState& game, int depth, std::int16_t side)
         return static_cast<std::uint64_t>(list.Count());
     std::uint64_t nodes = 0;
     for (const TMove& move : list) {
+        // The turn before the last: a simple step ends it, so the last turn is counted without it.
+        if (depth == 2 && move.CapturedCoin == 0) {
+            const std::int64_t turns = game.CountTurnsAfterSimpleStep(move);
+            if (turns >= 0) {
+                nodes += static_cast<std::uint64_t>(turns);
+                continue;
+            }
+        }
         const std::int16_t next = game.MakeMove(&move, false);
         if (next == side)
             nodes += Perft(game, depth, side);
