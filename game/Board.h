@@ -69,6 +69,32 @@ constexpr int ScanIndex(int I, int J)
     return (I - 1) * 4 + (J - 1) / 2;
 }
 
+// A cell's place in the board array, I * 10 + J, so that a diagonal neighbour is a fixed offset away.
+constexpr int CellIndex(int I, int J)
+{
+    return I * 10 + J;
+}
+
+// The cell of each square of ScanOrder, and the square of each cell.
+inline constexpr std::array<std::int8_t, PlayingSquareCount> ScanCells = [] {
+    std::array<std::int8_t, PlayingSquareCount> cells{};
+    for (int k = 0; k < PlayingSquareCount; ++k)
+        cells[k] = static_cast<std::int8_t>(CellIndex(ScanOrder[k].I, ScanOrder[k].J));
+    return cells;
+}();
+inline constexpr std::array<TSquare, 100> CellSquare = [] {
+    std::array<TSquare, 100> squares{};
+    for (int cell = 0; cell < 100; ++cell)
+        squares[cell] = {static_cast<std::int16_t>(cell / 10), static_cast<std::int16_t>(cell % 10)};
+    return squares;
+}();
+
+// The mask bit of a playing square.
+constexpr std::uint32_t ScanBit(int I, int J)
+{
+    return std::uint32_t{1} << ScanIndex(I, J);
+}
+
 // The square a jump passes over.
 constexpr TSquare JumpedSquare(const TMove& m)
 {

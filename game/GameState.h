@@ -36,7 +36,7 @@ public:
     void AttachDisplay(GameDisplay* display);
     void AttachTimer(GameTimer* timer);
     GameDisplay& Display() const { return *Display_; }
-    GameTimer& Timer() const { return *Timer_; }
+    GameTimer& Timer() const { return Timer_ ? *Timer_ : OwnTimer_; }
 
     // The New command: starting position, Red to move, empty history, whole board redrawn.
     void New();
@@ -44,6 +44,11 @@ public:
     void GenerateMoves(std::int16_t side, MoveList& list) const;
     bool CanCaptureWith(std::int16_t I, std::int16_t J) const;
     bool IsGameOver() const;
+    // The number of ways the side can play its whole turn (every capture path on its own), counted
+    // on the masks without making steps; -1 in the middle of a multi-jump or near MaxHistory.
+    std::int64_t CountTurns(std::int16_t side) const;
+    // CountTurns for the opponent after the simple step m, which is not made.
+    std::int64_t CountTurnsAfterSimpleStep(const TMove& m) const;
 
     // Plays *move, or with a null move (or FromI 0) replays the first step of the redo tail, always
     // displayed. Returns the side that moves next, 0 when there is nothing to replay.
@@ -58,6 +63,7 @@ public:
     void SetSelection(std::int16_t I, std::int16_t J);
     // Recounts CoinCount from Board, then has the display redraw everything.
     void RedrawBoard();
+    // Recounts CoinCount and rebuilds Pieces and Kings from Board: call it after writing Board.
     void RecountCoins();
 
     int HistoryCount() const { return static_cast<int>(MoveHistory.size()); }
@@ -69,6 +75,9 @@ public:
     std::vector<TMove> MoveHistory;
     std::int16_t HistoryPos = 0;
     std::array<std::int16_t, 3> CoinCount{}; // indexed by side, 1..2
+    // The same pieces as masks, bit k being square k of ScanOrder: each side's pieces and the kings.
+    std::array<std::uint32_t, 3> Pieces{}; // indexed by side, 1..2
+    std::uint32_t Kings = 0;
     TSquare SelectedSquare;
     std::array<std::int16_t, 3> SearchDepth{0, DefaultSearchDepth, DefaultSearchDepth};
     std::string SaveFileName;
@@ -79,8 +88,17 @@ public:
     bool EndTurnOnCrowning = false;
 
 private:
+    void RecordStep(const TMove& m);
+    bool ApplyToPosition(const TMove& m);
+    void RevertOnPosition(const TMove& m);
+    bool LandingCanCapture(const TMove& m) const;
+    void ShowStep(const TMove& m, std::int16_t next);
+    void ShowTakeBack(const TMove& m, bool over);
+    void StopTimer();
+
     GameDisplay* Display_;
-    GameTimer* Timer_;
+    GameTimer* Timer_ = nullptr;   // null: OwnTimer_, which only remembers its interval
+    mutable ManualTimer OwnTimer_; // a timer of the game's own, whose ticks are driven by hand
 };
 
 } // namespace kelmarin

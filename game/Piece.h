@@ -27,8 +27,14 @@ constexpr std::int16_t PieceOwner(std::int16_t code)
     return code == Empty ? NoSide : std::int16_t{-1};
 }
 
-constexpr bool IsKing(std::int16_t code) { return code > RedMan; }
+constexpr bool IsKing(std::int16_t code)
+{
+    return code > RedMan;
+}
 
-constexpr std::int16_t Opponent(std::int16_t side) { return static_cast<std::int16_t>(3 - side); }
+constexpr std::int16_t Opponent(std::int16_t side)
+{
+    return static_cast<std::int16_t>(3 - side);
+}
 
 } // namespace kelmarin

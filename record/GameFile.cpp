@@ -6,16 +6,6 @@ namespace kelmarin {
 
 namespace {
 
-// Column and row of entry n (0..31) of the board section.
-constexpr int StoredI(int n)
-{
-    return n / 4 + 1;
-}
-constexpr int StoredJ(int n)
-{
-    return 2 * (n % 4) + 1 + (StoredI(n) % 2 == 1 ? 1 : 0);
-}
-
 constexpr std::size_t HistoryOffset = 68;
 constexpr std::size_t RecordSize = 12;
 
@@ -38,21 +28,10 @@ std::int32_t GetInt32(std::span<const std::uint8_t> bytes, std::size_t offset)
     return static_cast<std::int32_t>(bits);
 }
 
-bool IsPlayingSquare(int I, int J)
-{
-    return I >= 1 && I <= 8 && J >= 1 && J <= 8 && (I + J) % 2 == 1;
-}
-
 std::string Square(int I, int J)
 {
     return "square " +
            std::to_string(SquareNumber(static_cast<std::int16_t>(I), static_cast<std::int16_t>(J)));
-}
-
-// The code a step leaves on its landing square: a man reaching row 1 or 8 is crowned there.
-std::int16_t Landed(const TMove& m)
-{
-    return (m.ToJ == 1 || m.ToJ == 8) && !IsKing(m.Coin) ? static_cast<std::int16_t>(m.Coin + 2) : m.Coin;
 }
 
 // The shape of one record, on its own: playing squares, a diagonal step of one or two squares, a real
@@ -81,6 +60,34 @@ std::string CheckRecord(const TMove& m)
     return {};
 }
 
+// Why record k cannot be taken back on board, or nothing when it can.
+std::string CannotTakeBack(const TBoard& board, const TMove& m, int k)
+{
+    const TSquare mid = JumpedSquare(m);
+    const std::string record = "history record " + std::to_string(k) + " cannot be taken back: ";
+    if (board(m.ToI, m.ToJ) != LandedCoin(m))
+        return record + Square(m.ToI, m.ToJ) + " does not hold the piece that landed there";
+    if (board(m.FromI, m.FromJ) != Empty)
+        return record + "its starting " + Square(m.FromI, m.FromJ) + " is not empty";
+    if (m.CapturedCoin != Empty && board[mid] != Empty)
+        return record + "the jumped " + Square(mid.I, mid.J) + " is not empty";
+    return {};
+}
+
+// Why record k cannot be redone on board, or nothing when it can.
+std::string CannotRedo(const TBoard& board, const TMove& m, int k)
+{
+    const TSquare mid = JumpedSquare(m);
+    const std::string record = "history record " + std::to_string(k) + " cannot be redone: ";
+    if (board(m.FromI, m.FromJ) != m.Coin)
+        return record + "its starting " + Square(m.FromI, m.FromJ) + " does not hold the piece that moves";
+    if (board(m.ToI, m.ToJ) != Empty)
+        return record + "its landing " + Square(m.ToI, m.ToJ) + " is not empty";
+    if (m.CapturedCoin != Empty && board[mid] != m.CapturedCoin)
+        return record + "the jumped " + Square(mid.I, mid.J) + " does not hold the captured piece";
+    return {};
+}
+
 // Takes back records HistoryPos..1 and redoes HistoryPos + 1..N on copies of the stored position,
 // exactly as Undo and Redo would, and says where the history first fails to fit.
 std::string CheckHistoryFitsPosition(const SavedGame& game)
@@ -88,37 +95,18 @@ std::string CheckHistoryFitsPosition(const SavedGame& game)
     TBoard board = game.Board;
     for (int k = game.HistoryPos; k >= 1; --k) {
         const TMove& m = game.MoveHistory[static_cast<std::size_t>(k - 1)];
-        const int midI = (m.FromI + m.ToI) / 2;
-        const int midJ = (m.FromJ + m.ToJ) / 2;
-        const std::string record = "history record " + std::to_string(k) + " cannot be taken back: ";
-        if (board(m.ToI, m.ToJ) != Landed(m))
-            return record + Square(m.ToI, m.ToJ) + " does not hold the piece that landed there";
-        if (board(m.FromI, m.FromJ) != Empty)
-            return record + "its starting " + Square(m.FromI, m.FromJ) + " is not empty";
-        if (m.CapturedCoin != Empty && board(midI, midJ) != Empty)
-            return record + "the jumped " + Square(midI, midJ) + " is not empty";
-        board(m.FromI, m.FromJ) = m.Coin;
-        board(m.ToI, m.ToJ) = Empty;
-        if (m.CapturedCoin != Empty)
-            board(midI, midJ) = m.CapturedCoin;
+        std::string fault = CannotTakeBack(board, m, k);
+        if (!fault.empty())
+            return fault;
+        RevertStep(board, m);
     }
     board = game.Board;
     for (int k = game.HistoryPos + 1; k <= static_cast<int>(game.MoveHistory.size()); ++k) {
         const TMove& m = game.MoveHistory[static_cast<std::size_t>(k - 1)];
-        const int midI = (m.FromI + m.ToI) / 2;
-        const int midJ = (m.FromJ + m.ToJ) / 2;
-        const std::string record = "history record " + std::to_string(k) + " cannot be redone: ";
-        if (board(m.FromI, m.FromJ) != m.Coin)
-            return record + "its starting " + Square(m.FromI, m.FromJ) +
-                   " does not hold the piece that moves";
-        if (board(m.ToI, m.ToJ) != Empty)
-            return record + "its landing " + Square(m.ToI, m.ToJ) + " is not empty";
-        if (m.CapturedCoin != Empty && board(midI, midJ) != m.CapturedCoin)
-            return record + "the jumped " + Square(midI, midJ) + " does not hold the captured piece";
-        board(m.ToI, m.ToJ) = Landed(m);
-        board(m.FromI, m.FromJ) = Empty;
-        if (m.CapturedCoin != Empty)
-            board(midI, midJ) = Empty;
+        std::string fault = CannotRedo(board, m, k);
+        if (!fault.empty())
+            return fault;
+        ApplyStep(board, m);
     }
     return {};
 }
@@ -134,8 +122,8 @@ std::vector<std::uint8_t> EncodeGameFile(const SavedGame& game)
 {
     std::vector<std::uint8_t> out;
     out.reserve(GameFileSize(game.MoveHistory.size()));
-    for (int n = 0; n < 32; ++n)
-        PutInt16(out, game.Board(StoredI(n), StoredJ(n)));
+    for (const TSquare& square : ScanOrder)
+        PutInt16(out, game.Board[square]);
     const auto count = static_cast<std::uint32_t>(game.MoveHistory.size());
     for (int shift = 0; shift < 32; shift += 8)
         out.push_back(static_cast<std::uint8_t>(count >> shift & 0xFF));
@@ -165,12 +153,13 @@ LoadResult DecodeGameFile(std::span<const std::uint8_t> bytes)
                       (count == 1 ? " history record" : " history records"));
 
     SavedGame game;
-    for (int n = 0; n < 32; ++n) {
+    for (int n = 0; n < PlayingSquareCount; ++n) {
+        const TSquare square = ScanOrder[static_cast<std::size_t>(n)];
         const std::int16_t code = GetInt16(bytes, 2 * static_cast<std::size_t>(n));
         if (code < Empty || code > RedKing)
-            return Refuse(Square(StoredI(n), StoredJ(n)) + " holds the piece code " + std::to_string(code) +
+            return Refuse(Square(square.I, square.J) + " holds the piece code " + std::to_string(code) +
                           ", not 0..4");
-        game.Board(StoredI(n), StoredJ(n)) = code;
+        game.Board[square] = code;
     }
     game.MoveHistory.resize(records);
     for (std::size_t k = 0; k < records; ++k) {

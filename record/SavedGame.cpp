@@ -2,23 +2,13 @@
 
 namespace kelmarin {
 
-SavedGame::SavedGame()
-{
-    for (int K = 0; K <= 9; ++K) {
-        Board(K, 0) = BorderCell;
-        Board(K, 9) = BorderCell;
-        Board(0, K) = BorderCell;
-        Board(9, K) = BorderCell;
-    }
-}
+SavedGame::SavedGame() = default;
 
 SavedGame SavedGame::FromGame(const GameState& game, const SavedOptions& options)
 {
     SavedGame saved;
-    for (int I = 1; I <= 8; ++I)
-        for (int J = 1; J <= 8; ++J)
-            if ((I + J) % 2 == 1)
-                saved.Board(I, J) = game.Board(I, J);
+    for (const TSquare& square : ScanOrder)
+        saved.Board[square] = game.Board[square];
     saved.MoveHistory = game.MoveHistory;
     saved.HistoryPos = game.HistoryPos;
     saved.SideToMove = game.SideToMove;
@@ -33,6 +23,7 @@ void SavedGame::ApplyTo(GameState& game) const
     game.MoveHistory.assign(MoveHistory.begin(), MoveHistory.end());
     game.HistoryPos = HistoryPos;
     game.SideToMove = SideToMove;
+    game.RecountCoins();
 }
 
 } // namespace kelmarin

@@ -28,9 +28,9 @@ struct SavedGame {
     // The game's position, whole history (redo tail included), side to move, and the given options.
     static SavedGame FromGame(const GameState& game, const SavedOptions& options);
 
-    // Replaces Board, MoveHistory, HistoryPos and SideToMove of game, and nothing else: CoinCount,
-    // the selection, the options, the screen and SaveFileName are the caller's to bring up to date
-    // (RedrawBoard or RecountCoins recounts the pieces).
+    // Replaces Board, MoveHistory, HistoryPos and SideToMove of game and recounts its pieces
+    // (CoinCount and the piece masks), so the game is whole. The selection, the options, the screen
+    // and SaveFileName are the caller's to bring up to date.
     void ApplyTo(GameState& game) const;
 
     TBoard Board; // the 32 playing squares as stored; every other square 0, the border -1

@@ -104,9 +104,13 @@ TEST(GenerateMovesTest, LoneKingDirectionOrder)
     GameState game;
     ClearBoard(game);
     game.Board(4, 5) = 3;
-    EXPECT_EQ(Steps(game, 1), (std::vector<Step>{{{4, 5}, {3, 4}}, {{4, 5}, {3, 6}}, {{4, 5}, {5, 4}}, {{4, 5}, {5, 6}}}));
+    game.RecountCoins();
+    EXPECT_EQ(Steps(game, 1),
+              (std::vector<Step>{{{4, 5}, {3, 4}}, {{4, 5}, {3, 6}}, {{4, 5}, {5, 4}}, {{4, 5}, {5, 6}}}));
     game.Board(4, 5) = 4;
-    EXPECT_EQ(Steps(game, 2), (std::vector<Step>{{{4, 5}, {3, 6}}, {{4, 5}, {3, 4}}, {{4, 5}, {5, 6}}, {{4, 5}, {5, 4}}}));
+    game.RecountCoins();
+    EXPECT_EQ(Steps(game, 2),
+              (std::vector<Step>{{{4, 5}, {3, 6}}, {{4, 5}, {3, 4}}, {{4, 5}, {5, 6}}, {{4, 5}, {5, 4}}}));
 }
 
 TEST(GenerateMovesTest, MenMoveForwardAndStopAtTheBorder)
@@ -115,6 +119,7 @@ TEST(GenerateMovesTest, MenMoveForwardAndStopAtTheBorder)
     ClearBoard(game);
     game.Board(1, 4) = 1; // Blue man on column 1: only toward column 2
     game.Board(8, 5) = 2; // Red man on column 8: only toward column 7
+    game.RecountCoins();
     EXPECT_EQ(Steps(game, 1), (std::vector<Step>{{{1, 4}, {2, 5}}}));
     EXPECT_EQ(Steps(game, 2), (std::vector<Step>{{{8, 5}, {7, 4}}}));
 
@@ -122,6 +127,7 @@ TEST(GenerateMovesTest, MenMoveForwardAndStopAtTheBorder)
     game.Board(2, 5) = 0;
     game.Board(7, 6) = 1;
     game.Board(8, 7) = 2;
+    game.RecountCoins();
     MoveList list;
     game.GenerateMoves(1, list);
     for (const TMove& m : list)
@@ -151,6 +157,7 @@ TEST(GenerateMovesTest, ACaptureAnywhereRemovesEverySimpleStep)
     game.Board(7, 4) = 2;
     game.Board(8, 7) = 3; // a king with a backward capture, scanned last
     game.Board(7, 6) = 2;
+    game.RecountCoins();
     EXPECT_EQ(Steps(game, 1), (std::vector<Step>{{{6, 3}, {8, 5}}, {{8, 7}, {6, 5}}}));
     MoveList list;
     game.GenerateMoves(1, list);

@@ -115,7 +115,8 @@ TEST(MakeMoveTest, TheWinningStepAndItsTakeBackRedrawTheWholeBoard)
 
     display.Calls.clear();
     game.Undo();
-    EXPECT_EQ(display.Calls, (Calls{"DrawTurnMarker 1", "RefreshInfoWindow", "SetSelection 0,0", "RedrawBoard"}))
+    EXPECT_EQ(display.Calls,
+              (Calls{"DrawTurnMarker 1", "RefreshInfoWindow", "SetSelection 0,0", "RedrawBoard"}))
         << "out of a finished game the board is redrawn whole, not square by square";
     EXPECT_EQ(game.SideToMove, 1);
     EXPECT_EQ(game.CoinCount[2], 1);

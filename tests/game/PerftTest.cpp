@@ -1,5 +1,5 @@
-#include "GameState.h"
 #include "Perft.h"
+#include "GameState.h"
 
 #include <gtest/gtest.h>
 

@@ -31,6 +31,31 @@ std::array<std::int16_t, 3> Recount(const GameState& game)
     return copy.CoinCount;
 }
 
+// The piece masks kept up by the steps must equal the ones rebuilt from Board.
+::testing::AssertionResult MasksMatchBoard(const GameState& game)
+{
+    GameState copy = game;
+    copy.RecountCoins();
+    if (copy.Pieces == game.Pieces && copy.Kings == game.Kings)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "masks " << game.Pieces[1] << " " << game.Pieces[2] << " " << game.Kings << ", board "
+           << copy.Pieces[1] << " " << copy.Pieces[2] << " " << copy.Kings;
+}
+
+// The turns of side one turn ahead, every step made and taken back: what CountTurns counts on masks.
+std::int64_t PlayedOutTurns(GameState& game, std::int16_t side)
+{
+    MoveList list;
+    game.GenerateMoves(side, list);
+    std::int64_t turns = 0;
+    for (const TMove& step : list) {
+        turns += game.MakeMove(&step, false) == side ? PlayedOutTurns(game, side) : 1;
+        game.TakeBackMove(false);
+    }
+    return turns;
+}
+
 TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
 {
     std::mt19937 random(20261207);
@@ -40,12 +65,21 @@ TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
         game.New();
         for (int k = 0; k < 400 && !game.IsGameOver(); ++k) {
             const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+            // Counting on the masks agrees with playing the turn out (-1: in a multi-jump).
+            GameState copy = game;
+            copy.EndTurnOnCrowning = k % 2 == 1;
+            const std::int64_t counted = copy.CountTurns(copy.SideToMove);
+            if (counted >= 0) {
+                ASSERT_EQ(counted, PlayedOutTurns(copy, copy.SideToMove)) << "game " << gameIndex;
+            }
             const Snapshot before = Take(game);
 
             // Silent make and take back are exact inverses (the step stays as the redo tail).
             game.MakeMove(&step, false);
             EXPECT_EQ(game.CoinCount, Recount(game));
+            ASSERT_TRUE(MasksMatchBoard(game));
             game.TakeBackMove(false);
+            ASSERT_TRUE(MasksMatchBoard(game));
             Snapshot back = Take(game);
             ASSERT_EQ(back.MoveHistory.back(), step);
             back.MoveHistory.pop_back();
@@ -54,8 +88,11 @@ TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
             game.MakeMove(&step, true);
             const Snapshot after = Take(game);
             ASSERT_EQ(game.CoinCount, Recount(game));
+            ASSERT_TRUE(MasksMatchBoard(game));
             game.Undo();
+            ASSERT_TRUE(MasksMatchBoard(game));
             game.Redo();
+            ASSERT_TRUE(MasksMatchBoard(game));
             ASSERT_EQ(Take(game), after) << "game " << gameIndex << " step " << k;
             ++steps;
         }
