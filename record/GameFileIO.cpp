@@ -79,6 +79,22 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
     return true;
 }
 
+// A target is replaced only when that loses nothing: a read-only file stays as it is, even for root,
+// as does anything that is not a plain file, and a file with other hard links would lose them.
+std::string RefusalOf(const std::string& target)
+{
+    struct stat info {};
+    if (stat(target.c_str(), &info) != 0)
+        return {}; // a new file, or a fault the save itself reports
+    if (!S_ISREG(info.st_mode))
+        return "cannot replace the file: it is not a regular file";
+    if ((info.st_mode & S_IWUSR) == 0)
+        return "cannot replace the file: it is read-only";
+    if (info.st_nlink > 1)
+        return "cannot replace the file: it has " + std::to_string(info.st_nlink) + " hard links";
+    return {};
+}
+
 } // namespace
 
 SaveResult WriteGameFile(const std::string& path, const GameState& game, const SavedOptions& options)
@@ -95,6 +111,8 @@ SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t
     const std::string name = target.substr(target.find_last_of('/') + 1);
     if (name.empty() || name == "." || name == "..")
         return Failed("the name does not name a file");
+    if (const std::string refusal = RefusalOf(target); !refusal.empty())
+        return Failed(refusal);
 
     // Named after the file, unless that would pass the length limit of a name.
     std::string temporary =
@@ -132,10 +150,17 @@ SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t
 
 LoadResult ReadGameFile(const std::string& path)
 {
-    // Opened without waiting, so a pipe that nobody writes to reads as empty instead of hanging.
+    if (path.empty())
+        return {std::nullopt, "no file name was given"};
+    // Opened without waiting, so a pipe or a device is refused instead of hanging the reader.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return {std::nullopt, SystemError("cannot open the file", errno)};
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return {std::nullopt, "cannot read the file: it is not a regular file"};
+    }
     const int flags = fcntl(fd, F_GETFL);
     if (flags != -1)
         fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);

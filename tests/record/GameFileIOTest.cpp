@@ -107,7 +107,7 @@ TEST_F(GameFileIOTest, FailedSavesLeaveTheOldFileAndNoTemporary)
     Put(Folder / "taken.kmr" / "inside", "keep");
     const SaveResult taken = WriteGameFile(Folder / "taken.kmr", Game, Options);
     EXPECT_FALSE(taken);
-    EXPECT_EQ(taken.Reason, "cannot replace the file: Is a directory");
+    EXPECT_EQ(taken.Reason, "cannot replace the file: it is not a regular file");
     EXPECT_EQ(Contents(Folder / "taken.kmr" / "inside"), (Bytes{'k', 'e', 'e', 'p'}));
 
     // A full disk: the file size limit makes the write fail part-way, even for root.
@@ -136,14 +136,36 @@ TEST_F(GameFileIOTest, FailedSavesLeaveTheOldFileAndNoTemporary)
     }
 }
 
+TEST_F(GameFileIOTest, TargetsThatWouldLoseSomethingAreRefusedAndKept)
+{
+    Put(Folder / "locked.kmr", "old");
+    fs::permissions(Folder / "locked.kmr", fs::perms::owner_read);
+    Put(Folder / "linked.kmr", "old");
+    fs::create_hard_link(Folder / "linked.kmr", Folder / "second.kmr");
+    ASSERT_EQ(mkfifo((Folder / "pipe.kmr").c_str(), 0600), 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {"locked.kmr", "cannot replace the file: it is read-only"},
+        {"linked.kmr", "cannot replace the file: it has 2 hard links"},
+        {"pipe.kmr", "cannot replace the file: it is not a regular file"}};
+    for (const auto& [name, reason] : cases) {
+        EXPECT_EQ(WriteGameFile(Folder / name, Game, Options).Reason, reason) << name;
+        if (std::string(name) != "pipe.kmr") {
+            EXPECT_EQ(Contents(Folder / name), (Bytes{'o', 'l', 'd'})) << name;
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(Folder / "pipe.kmr"));
+    EXPECT_EQ(fs::hard_link_count(Folder / "second.kmr"), 2u);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"linked.kmr", "locked.kmr", "pipe.kmr", "second.kmr"}));
+}
+
 TEST_F(GameFileIOTest, UnreadableAndBadFilesGiveAReason)
 {
     EXPECT_EQ(ReadGameFile(Folder / "missing.kmr").Reason, "cannot open the file: No such file or directory");
-    EXPECT_EQ(ReadGameFile(Folder).Reason, "cannot read the file: Is a directory");
-    // A pipe nobody writes to reads as empty rather than waiting forever.
+    EXPECT_EQ(ReadGameFile(Folder).Reason, "cannot read the file: it is not a regular file");
+    EXPECT_EQ(ReadGameFile("").Reason, "no file name was given");
+    // A pipe is refused at once rather than waited on.
     ASSERT_EQ(mkfifo((Folder / "pipe").c_str(), 0600), 0);
-    EXPECT_EQ(ReadGameFile(Folder / "pipe").Reason,
-              "the file is too short for a saved game: it has 0 bytes, at least 78 are needed");
+    EXPECT_EQ(ReadGameFile(Folder / "pipe").Reason, "cannot read the file: it is not a regular file");
     fs::remove(Folder / "pipe");
     Put(Folder / "short.kmr", "0123456789");
     const LoadResult result = ReadGameFile(Folder / "short.kmr");
