@@ -9,7 +9,7 @@ mode=${1:-}
 case "$mode" in play|test) ;; *) echo "usage: $0 play|test" >&2; exit 2;; esac
 
 packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev
-          fonts-liberation2 fonts-comic-neue xvfb xauth desktop-file-utils)
+          fonts-liberation2 fonts-comic-neue xvfb xauth desktop-file-utils clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed' || missing+=("$p")
@@ -36,6 +36,9 @@ if [ "$mode" = play ]; then
   fi
   exec build/tools/kelmarin-cli perft 8
 fi
+
+echo "== format check"
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 export QT_QPA_PLATFORM=offscreen
 echo "== tests (release build)"
