@@ -17,24 +17,30 @@ std::optional<long long> ParseInteger(const std::string& text, long long low, lo
     return value;
 }
 
-bool LoadGameOrStart(GameState& game, const std::string& path)
+int Refuse(const std::string& path, const std::string& reason)
+{
+    // One line whatever the name holds, so scripts can read it.
+    std::string shown = path;
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    std::cerr << "kelmarin-cli: " << shown << ": " << reason << "\n";
+    return 1;
+}
+
+bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path)
 {
     game.New();
-    if (path.empty())
+    if (!path)
         return true;
-    const LoadResult result = ReadGameFile(path);
+    const LoadResult result = ReadGameFile(*path);
     if (!result) {
-        // One line whatever the name holds, so scripts can read it.
-        std::string shown = path;
-        for (char& c : shown)
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-                c = '?';
-        std::cerr << "kelmarin-cli: " << shown << ": " << result.Reason << "\n";
+        Refuse(*path, result.Reason);
         return false;
     }
     result.Game->ApplyTo(game);
     game.RecountCoins(); // the window's full redraw recounts; here nothing else would
-    game.SaveFileName = path;
+    game.SaveFileName = *path;
     return true;
 }
 

@@ -11,8 +11,12 @@ namespace kelmarin::cli {
 // Whole decimal number in [low, high], or nothing.
 std::optional<long long> ParseInteger(const std::string& text, long long low, long long high);
 
-// Sets up the game a subcommand works on: the starting position, or the saved game in path when it is
-// not empty. On failure prints one line "kelmarin-cli: PATH: REASON" on stderr and returns false.
-bool LoadGameOrStart(GameState& game, const std::string& path);
+// Prints "kelmarin-cli: PATH: REASON" on stderr as one line, whatever the name holds, and returns the
+// exit status 1.
+int Refuse(const std::string& path, const std::string& reason);
+
+// Sets up the game a subcommand works on: the starting position when no path is given, else the saved
+// game at path (an empty name is refused). On failure prints the refusal line and returns false.
+bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path);
 
 } // namespace kelmarin::cli

@@ -1,20 +1,19 @@
-// The subcommands of kelmarin-cli. Each takes the arguments after its own name and returns the exit
-// status: 0 done, 1 a file could not be loaded, 2 the call's words were wrong.
+// The subcommands of kelmarin-cli. Each takes its call, read against its synopsis in the table of
+// main.cpp, and returns the exit status: 0 done, 1 a file was refused. A call whose values do not fit
+// throws WrongCall before anything is printed, which ends it with the usage and status 2.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "CommandLine.h"
 
 namespace kelmarin::cli {
 
-using Args = std::vector<std::string>;
-
-int RunPerft(const Args& args);
-int RunMoves(const Args& args);
-int RunNotation(const Args& args);
-int RunShow(const Args& args);
-int RunEval(const Args& args);
-int RunThink(const Args& args);
-int RunSelfPlay(const Args& args);
+int RunPerft(const CommandLine& line);
+int RunMoves(const CommandLine& line);
+int RunNotation(const CommandLine& line);
+int RunShow(const CommandLine& line);
+int RunEval(const CommandLine& line);
+int RunThink(const CommandLine& line);
+int RunSelfPlay(const CommandLine& line);
+int RunCopy(const CommandLine& line);
 
 } // namespace kelmarin::cli

@@ -10,51 +10,12 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <iostream>
+#include <optional>
+#include <utility>
 
 namespace kelmarin::cli {
 
 namespace {
-
-struct Parsed {
-    std::string Path;
-    std::vector<std::pair<std::string, std::string>> Options;
-};
-
-// Splits the arguments into options with a value and at most one plain argument (a file). Returns
-// false when a word is not understood.
-bool Parse(const Args& args, const std::vector<std::string>& known, bool takesPath, Parsed& parsed)
-{
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& arg = args[k];
-        if (arg.rfind("--", 0) == 0) {
-            if (std::find(known.begin(), known.end(), arg) == known.end() || k + 1 == args.size())
-                return false;
-            parsed.Options.emplace_back(arg, args[++k]);
-        } else if (takesPath && parsed.Path.empty()) {
-            parsed.Path = arg;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-int Usage(const char* usage)
-{
-    std::cerr << "usage: kelmarin-cli " << usage << "\n";
-    return 2;
-}
-
-// "kelmarin-cli: PATH: cannot be written" on one line, whatever the name holds.
-int CannotWrite(std::string path)
-{
-    for (char& c : path)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = '?';
-    std::cerr << "kelmarin-cli: " << path << ": cannot be written\n";
-    return 1;
-}
 
 double Milliseconds(std::chrono::steady_clock::duration duration)
 {
@@ -103,35 +64,86 @@ std::string GameRecord(const GameState& game, int round, std::int16_t winner)
     return text + line + "\n\n";
 }
 
+struct SelfPlaySettings {
+    long long Games = 0;
+    std::optional<long long> Seed;
+    long long MaxSteps = 1000;
+    std::optional<std::string> PdnPath;
+};
+
+SelfPlaySettings ReadSelfPlaySettings(const CommandLine& line)
+{
+    SelfPlaySettings settings;
+    settings.Games = *line.Number("--games", 1, 1000000);
+    settings.Seed = line.Number("--seed", 0, 4294967295LL);
+    settings.MaxSteps = line.Number("--max-steps", 1, GameState::MaxHistory).value_or(settings.MaxSteps);
+    settings.PdnPath = line.Value("--pdn");
+    return settings;
+}
+
+// Plays one game from the start until it is over or has maxSteps steps, timing every computer step.
+// Returns the winner, or NoSide at the step cap.
+std::int16_t PlayOneGame(GameState& game, ComputerPlayer& player, long long maxSteps,
+                         std::vector<double>& stepTimes)
+{
+    game.New();
+    while (game.HistoryPos < maxSteps) {
+        if (game.IsGameOver())
+            return Opponent(game.SideToMove);
+        const auto before = std::chrono::steady_clock::now();
+        const TChoice choice = player.ChooseComputerMove(game.SideToMove);
+        stepTimes.push_back(Milliseconds(std::chrono::steady_clock::now() - before));
+        game.SideToMove = game.MakeMove(&choice.Move, true);
+    }
+    return game.IsGameOver() ? Opponent(game.SideToMove) : NoSide;
+}
+
+void PrintGameResult(long long round, const GameState& game, std::int16_t winner)
+{
+    if (winner != NoSide)
+        std::printf("game %lld: %s wins after %d steps\n", round, winner == Blue ? "Blue" : "Red",
+                    game.HistoryPos);
+    else
+        std::printf("game %lld: step cap after %d steps\n", round, game.HistoryPos);
+    std::fflush(stdout);
+}
+
+void PrintStepTimes(double seconds, std::vector<double> stepTimes)
+{
+    double mean = 0;
+    double median = 0;
+    double slowest = 0;
+    if (!stepTimes.empty()) {
+        for (const double t : stepTimes)
+            mean += t;
+        mean /= static_cast<double>(stepTimes.size());
+        slowest = *std::max_element(stepTimes.begin(), stepTimes.end());
+        auto middle = stepTimes.begin() + static_cast<std::ptrdiff_t>(stepTimes.size() / 2);
+        std::nth_element(stepTimes.begin(), middle, stepTimes.end());
+        median = *middle;
+    }
+    std::printf("total %.3f s, %zu computer steps, per step: mean %.3f ms, median %.3f ms, max %.3f ms\n",
+                seconds, stepTimes.size(), mean, median, slowest);
+}
+
 } // namespace
 
-int RunEval(const Args& args)
+int RunEval(const CommandLine& line)
 {
-    Parsed parsed;
-    if (!Parse(args, {}, true, parsed))
-        return Usage("eval [FILE]");
     GameState game;
-    if (!LoadGameOrStart(game, parsed.Path))
+    if (!LoadGameOrStart(game, line.Plain(0)))
         return 1;
     std::printf("%d\n", EvaluatePosition(game, game.SideToMove));
     return 0;
 }
 
-int RunThink(const Args& args)
+int RunThink(const CommandLine& line)
 {
-    constexpr const char* usage = "think [FILE] [--seed N]";
-    Parsed parsed;
-    if (!Parse(args, {"--seed"}, true, parsed))
-        return Usage(usage);
     GameState game;
     ComputerPlayer player(game);
-    for (const auto& [name, value] : parsed.Options) {
-        const auto seed = ParseInteger(value, 0, 4294967295LL);
-        if (!seed)
-            return Usage(usage);
+    if (const auto seed = line.Number("--seed", 0, 4294967295LL))
         player.Seed(static_cast<std::uint32_t>(*seed));
-    }
-    if (!LoadGameOrStart(game, parsed.Path))
+    if (!LoadGameOrStart(game, line.Plain(0)))
         return 1;
     if (game.IsGameOver()) {
         std::printf("game over\n");
@@ -150,94 +162,36 @@ int RunThink(const Args& args)
     return 0;
 }
 
-int RunSelfPlay(const Args& args)
+int RunSelfPlay(const CommandLine& line)
 {
-    constexpr const char* usage = "selfplay --games N [--seed S] [--max-steps M] [--pdn FILE]";
-    Parsed parsed;
-    if (!Parse(args, {"--games", "--seed", "--max-steps", "--pdn"}, false, parsed))
-        return Usage(usage);
-    std::optional<long long> games;
-    std::optional<long long> seed;
-    long long maxSteps = 1000;
-    std::string pdnPath;
-    for (const auto& [name, value] : parsed.Options) {
-        if (name == "--pdn") {
-            pdnPath = value;
-            continue;
-        }
-        const auto number = ParseInteger(value, name == "--seed" ? 0 : 1,
-                                         name == "--seed"    ? 4294967295LL
-                                         : name == "--games" ? 1000000
-                                                             : GameState::MaxHistory);
-        if (!number)
-            return Usage(usage);
-        if (name == "--games")
-            games = number;
-        else if (name == "--seed")
-            seed = number;
-        else
-            maxSteps = *number;
-    }
-    if (!games)
-        return Usage(usage);
-
+    const SelfPlaySettings settings = ReadSelfPlaySettings(line);
     std::ofstream pdn;
-    if (!pdnPath.empty()) {
-        pdn.open(pdnPath, std::ios::binary | std::ios::trunc);
+    if (settings.PdnPath) {
+        if (settings.PdnPath->empty())
+            return Refuse(*settings.PdnPath, "no file name was given");
+        pdn.open(*settings.PdnPath, std::ios::binary | std::ios::trunc);
         if (!pdn)
-            return CannotWrite(pdnPath);
+            return Refuse(*settings.PdnPath, "cannot be written");
     }
 
     GameState game;
     ComputerPlayer player(game);
-    if (seed)
-        player.Seed(static_cast<std::uint32_t>(*seed));
+    if (settings.Seed)
+        player.Seed(static_cast<std::uint32_t>(*settings.Seed));
     std::vector<double> stepTimes;
     const auto start = std::chrono::steady_clock::now();
-    for (long long round = 1; round <= *games; ++round) {
-        game.New();
-        std::int16_t winner = NoSide;
-        while (game.HistoryPos < maxSteps) {
-            if (game.IsGameOver()) {
-                winner = Opponent(game.SideToMove);
-                break;
-            }
-            const auto before = std::chrono::steady_clock::now();
-            const TChoice choice = player.ChooseComputerMove(game.SideToMove);
-            stepTimes.push_back(Milliseconds(std::chrono::steady_clock::now() - before));
-            game.SideToMove = game.MakeMove(&choice.Move, true);
-        }
-        if (winner == NoSide && game.IsGameOver())
-            winner = Opponent(game.SideToMove);
-        if (winner != NoSide)
-            std::printf("game %lld: %s wins after %d steps\n", round, winner == Blue ? "Blue" : "Red",
-                        game.HistoryPos);
-        else
-            std::printf("game %lld: step cap after %d steps\n", round, game.HistoryPos);
-        std::fflush(stdout);
+    for (long long round = 1; round <= settings.Games; ++round) {
+        const std::int16_t winner = PlayOneGame(game, player, settings.MaxSteps, stepTimes);
+        PrintGameResult(round, game, winner);
         if (pdn)
             pdn << GameRecord(game, static_cast<int>(round), winner);
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-
-    double mean = 0;
-    double median = 0;
-    double slowest = 0;
-    if (!stepTimes.empty()) {
-        for (const double t : stepTimes)
-            mean += t;
-        mean /= static_cast<double>(stepTimes.size());
-        slowest = *std::max_element(stepTimes.begin(), stepTimes.end());
-        auto middle = stepTimes.begin() + static_cast<std::ptrdiff_t>(stepTimes.size() / 2);
-        std::nth_element(stepTimes.begin(), middle, stepTimes.end());
-        median = *middle;
-    }
-    std::printf("total %.3f s, %zu computer steps, per step: mean %.3f ms, median %.3f ms, max %.3f ms\n",
-                seconds, stepTimes.size(), mean, median, slowest);
-    if (!pdnPath.empty()) {
+    PrintStepTimes(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                   std::move(stepTimes));
+    if (settings.PdnPath) {
         pdn.close();
         if (!pdn)
-            return CannotWrite(pdnPath);
+            return Refuse(*settings.PdnPath, "cannot be written");
     }
     return 0;
 }

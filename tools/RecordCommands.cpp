@@ -1,6 +1,8 @@
-// kelmarin-cli moves, notation and show: the saved game in FILE, or the starting position.
+// kelmarin-cli moves, notation and show: the saved game in FILE, or the starting position; and
+// copy IN.kmr OUT.kmr.
 #include "CliCommon.h"
 #include "Commands.h"
+#include "GameFileIO.h"
 #include "Notation.h"
 
 #include <iostream>
@@ -8,16 +10,6 @@
 namespace kelmarin::cli {
 
 namespace {
-
-// Takes [FILE] and nothing else; returns the exit status to stop with, or -1 when game is set up.
-int SetUp(const Args& args, const char* usage, GameState& game)
-{
-    if (args.size() > 1) {
-        std::cerr << "usage: kelmarin-cli " << usage << "\n";
-        return 2;
-    }
-    return LoadGameOrStart(game, args.empty() ? std::string() : args[0]) ? -1 : 1;
-}
 
 char PieceLetter(std::int16_t code, bool playing)
 {
@@ -37,11 +29,11 @@ char PieceLetter(std::int16_t code, bool playing)
 
 } // namespace
 
-int RunMoves(const Args& args)
+int RunMoves(const CommandLine& line)
 {
     GameState game;
-    if (const int status = SetUp(args, "moves [FILE]", game); status >= 0)
-        return status;
+    if (!LoadGameOrStart(game, line.Plain(0)))
+        return 1;
     MoveList list;
     game.GenerateMoves(game.SideToMove, list); // empty when the game is over
     for (const TMove& m : list)
@@ -50,21 +42,21 @@ int RunMoves(const Args& args)
     return 0;
 }
 
-int RunNotation(const Args& args)
+int RunNotation(const CommandLine& line)
 {
     GameState game;
-    if (const int status = SetUp(args, "notation [FILE]", game); status >= 0)
-        return status;
+    if (!LoadGameOrStart(game, line.Plain(0)))
+        return 1;
     std::cout << MoveListText(game) << '\n';
     return 0;
 }
 
 // Row 1 at the top, as the board is drawn unturned; columns and rows are numbered as I and J.
-int RunShow(const Args& args)
+int RunShow(const CommandLine& line)
 {
     GameState game;
-    if (const int status = SetUp(args, "show [FILE]", game); status >= 0)
-        return status;
+    if (!LoadGameOrStart(game, line.Plain(0)))
+        return 1;
     std::cout << "   1 2 3 4 5 6 7 8\n";
     for (int J = 1; J <= 8; ++J) {
         std::cout << ' ' << J << ' ';
@@ -77,6 +69,22 @@ int RunShow(const Args& args)
               << "moves: " << MoveListText(game) << '\n'
               << CoinCountText(game) << '\n';
     return 0;
+}
+
+// Through the window's own reader and writer, so the copy is exactly what a Save after a Load writes:
+// a checked game, nothing after it, and the target replaced whole or not at all.
+int RunCopy(const CommandLine& line)
+{
+    const std::string in = *line.Plain(0);
+    const std::string out = *line.Plain(1);
+    const LoadResult loaded = ReadGameFile(in);
+    if (!loaded)
+        return Refuse(in, loaded.Reason);
+    GameState game;
+    game.New();
+    loaded.Game->ApplyTo(game);
+    const SaveResult saved = WriteGameFile(out, game, loaded.Game->Options);
+    return saved ? 0 : Refuse(out, saved.Reason);
 }
 
 } // namespace kelmarin::cli

@@ -1,43 +1,85 @@
 // kelmarin-cli: the game's rules, record and computer player from the command line, for scripts.
+//
+// Every subcommand is one row of the table below: its name, its synopsis (which is both the usage line
+// and the grammar its arguments are read with, see CommandLine.h) and the function that runs it.
 #include "Commands.h"
 
-#include <cstring>
 #include <iostream>
+#include <string_view>
 
 namespace {
 
+using namespace kelmarin::cli;
+
+constexpr const char* ProgramVersion = "1.00";
+
 struct Command {
     const char* Name;
-    int (*Run)(const kelmarin::cli::Args&);
-    const char* Usage;
+    const char* Synopsis;
+    int (*Run)(const CommandLine&);
 };
+
+int RunHelp(const CommandLine&);
+int RunVersion(const CommandLine&);
 
 constexpr Command Commands[] = {
-    {"perft", kelmarin::cli::RunPerft, "perft DEPTH [FILE] [--end-on-crowning]"},
-    {"moves", kelmarin::cli::RunMoves, "moves [FILE]"},
-    {"notation", kelmarin::cli::RunNotation, "notation [FILE]"},
-    {"show", kelmarin::cli::RunShow, "show [FILE]"},
-    {"eval", kelmarin::cli::RunEval, "eval [FILE]"},
-    {"think", kelmarin::cli::RunThink, "think [FILE] [--seed N]"},
-    {"selfplay", kelmarin::cli::RunSelfPlay, "selfplay --games N [--seed S] [--max-steps M] [--pdn FILE]"},
+    {"perft", "DEPTH [FILE] [--end-on-crowning]", RunPerft},
+    {"moves", "[FILE]", RunMoves},
+    {"notation", "[FILE]", RunNotation},
+    {"show", "[FILE]", RunShow},
+    {"eval", "[FILE]", RunEval},
+    {"think", "[FILE] [--seed N]", RunThink},
+    {"selfplay", "--games N [--seed S] [--max-steps M] [--pdn FILE]", RunSelfPlay},
+    {"copy", "IN.kmr OUT.kmr", RunCopy},
+    {"--help", "", RunHelp},
+    {"--version", "", RunVersion},
 };
 
-int Usage()
+std::ostream& UsageLine(std::ostream& out, const Command& command)
 {
-    std::cerr << "usage:\n";
+    out << "kelmarin-cli " << command.Name;
+    if (*command.Synopsis != '\0')
+        out << ' ' << command.Synopsis;
+    return out << '\n';
+}
+
+void PrintUsage(std::ostream& out)
+{
+    out << "usage:\n";
     for (const Command& command : Commands)
-        std::cerr << "  kelmarin-cli " << command.Usage << "\n";
-    return 2;
+        UsageLine(out << "  ", command);
+}
+
+int RunHelp(const CommandLine&)
+{
+    PrintUsage(std::cout);
+    return 0;
+}
+
+int RunVersion(const CommandLine&)
+{
+    std::cout << "kelmarin-cli " << ProgramVersion << '\n';
+    return 0;
+}
+
+int Run(const Command& command, const Args& args)
+{
+    try {
+        return command.Run(CommandLine(command.Synopsis, args));
+    } catch (const WrongCall&) {
+        UsageLine(std::cerr << "usage: ", command);
+        return 2;
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return Usage();
-    for (const Command& command : Commands)
-        if (std::strcmp(argv[1], command.Name) == 0)
-            return command.Run(kelmarin::cli::Args(argv + 2, argv + argc));
-    return Usage();
+    if (argc >= 2)
+        for (const Command& command : Commands)
+            if (std::string_view(argv[1]) == command.Name)
+                return Run(command, Args(argv + 2, argv + argc));
+    PrintUsage(std::cerr);
+    return 2;
 }

@@ -117,5 +117,35 @@ TEST_F(CliTest, BadFilesGiveOneLineAndStatus1)
     EXPECT_EQ(Cli("notation a b").Status, 2);
 }
 
+TEST_F(CliTest, CopyHelpAndVersion)
+{
+    GameState game;
+    game.New();
+    const TMove step{5, 6, 4, 5, 2, 0};
+    game.MakeMove(&step, true);
+    const std::string in = Save(game, "in.kmr");
+    const std::string out = (Folder / "out.kmr").string();
+    const CliRun copy = Cli("copy " + in + " " + out);
+    EXPECT_EQ(copy.Status, 0);
+    EXPECT_EQ(copy.Out + copy.Err, "");
+    EXPECT_EQ(ReadGameFile(out).Game, ReadGameFile(in).Game);
+
+    std::filesystem::permissions(out, std::filesystem::perms::owner_read);
+    const CliRun locked = Cli("copy " + in + " " + out);
+    EXPECT_EQ(locked.Status, 1);
+    EXPECT_EQ(locked.Err, "kelmarin-cli: " + out + ": cannot replace the file: it is read-only\n");
+    EXPECT_EQ(Cli("show ''").Err, "kelmarin-cli: : no file name was given\n");
+    EXPECT_EQ(Cli("copy " + in).Status, 2);
+
+    const CliRun help = Cli("--help");
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_EQ(help.Out, Cli("").Err);
+    EXPECT_NE(help.Out.find("  kelmarin-cli copy IN.kmr OUT.kmr\n"), std::string::npos);
+    EXPECT_EQ(Cli("").Status, 2);
+    const CliRun version = Cli("--version");
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "kelmarin-cli 1.00\n");
+}
+
 } // namespace
 } // namespace kelmarin
