@@ -31,12 +31,10 @@ void GameState::AttachTimer(GameTimer* timer)
     Timer_ = timer;
 }
 
+// The search stops the timer at every step it tries; stopping a stopped timer is an inline test.
 void GameState::StopTimer()
 {
-    if (Timer_)
-        Timer_->SetInterval(0);
-    else
-        OwnTimer_.SetInterval(0); // no virtual call: the search stops it at every step
+    Timer().SetInterval(0);
 }
 
 void GameState::New()

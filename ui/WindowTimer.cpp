@@ -7,17 +7,12 @@ WindowTimer::WindowTimer()
     Ticker_.setTimerType(Qt::PreciseTimer);
 }
 
-void WindowTimer::SetInterval(int milliseconds)
+void WindowTimer::Apply(int milliseconds)
 {
-    if (milliseconds <= 0) {
-        if (Interval_ != 0) {
-            Interval_ = 0;
-            Ticker_.stop();
-        }
-        return;
-    }
-    Interval_ = milliseconds;
-    Ticker_.start(milliseconds);
+    if (milliseconds == 0)
+        Ticker_.stop();
+    else
+        Ticker_.start(milliseconds);
 }
 
 } // namespace kelmarin::ui

@@ -1,6 +1,4 @@
 // The computer-turn timer of the main window: the game's timer interface over a QTimer.
-//
-// The search stops the timer at every step it tries, so stopping a stopped timer must cost nothing.
 #pragma once
 
 #include "GameTimer.h"
@@ -13,15 +11,13 @@ class WindowTimer final : public GameTimer {
 public:
     WindowTimer();
 
-    // 0 stops the timer; any other value (re)starts it, ticking every that many milliseconds.
-    void SetInterval(int milliseconds) override;
-    int Interval() const override { return Interval_; }
-
     QTimer& Ticker() { return Ticker_; }
+
+protected:
+    void Apply(int milliseconds) override;
 
 private:
     QTimer Ticker_;
-    int Interval_ = 0;
 };
 
 } // namespace kelmarin::ui

@@ -133,7 +133,7 @@ TEST_F(CliTest, CopyHelpAndVersion)
     std::filesystem::permissions(out, std::filesystem::perms::owner_read);
     const CliRun locked = Cli("copy " + in + " " + out);
     EXPECT_EQ(locked.Status, 1);
-    EXPECT_EQ(locked.Err, "kelmarin-cli: " + out + ": cannot replace the file: it is read-only\n");
+    EXPECT_EQ(locked.Err, "kelmarin-cli: " + out + ": the file is read-only\n");
     EXPECT_EQ(Cli("show ''").Err, "kelmarin-cli: : no file name was given\n");
     EXPECT_EQ(Cli("copy " + in).Status, 2);
 
