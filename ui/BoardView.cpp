@@ -1,10 +1,13 @@
 #include "BoardView.h"
 
+#include "MenuActions.h"
 #include "Notation.h"
 
 #include <QAction>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -26,9 +29,8 @@ const QColor RedBanner(127, 0, 0);
 
 } // namespace
 
-BoardView::BoardView(const GameState& game, const QAction& flipBoard, const QAction& showNumbers,
-                     QWidget* parent)
-    : QWidget(parent), Game_(game), FlipBoard_(flipBoard), ShowNumbers_(showNumbers)
+BoardView::BoardView(const GameState& game, const MenuActions& menu, QWidget* parent)
+    : QWidget(parent), Game_(game), Menu_(menu)
 {
     setObjectName(QStringLiteral("Board"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -65,15 +67,32 @@ void BoardView::CreatePicture()
     Picture_.fill(palette().color(QPalette::Button)); // the window's own background
 }
 
-bool BoardView::event(QEvent* event)
+void BoardView::showEvent(QShowEvent* event)
 {
-    // On a screen of another density the picture is drawn afresh at the new scale.
-    if (event->type() == QEvent::ScreenChangeInternal &&
-        (logicalDpiX() != DpiX_ || logicalDpiY() != DpiY_ || devicePixelRatioF() != PixelRatio_)) {
+    WatchScreen();
+    QWidget::showEvent(event);
+}
+
+// The native window exists once the window is shown; from then on a move to another screen, or a
+// change of the screen's density, has the picture drawn afresh at the new scale.
+void BoardView::WatchScreen()
+{
+    QWindow* native = window()->windowHandle();
+    if (native == nullptr || ScreenDpi_)
+        return;
+    connect(native, &QWindow::screenChanged, this, &BoardView::ScreenChanged);
+    ScreenChanged();
+}
+
+void BoardView::ScreenChanged()
+{
+    disconnect(ScreenDpi_);
+    if (QScreen* screen = window()->windowHandle()->screen())
+        ScreenDpi_ = connect(screen, &QScreen::logicalDotsPerInchChanged, this, &BoardView::ScreenChanged);
+    if (logicalDpiX() != DpiX_ || logicalDpiY() != DpiY_ || devicePixelRatioF() != PixelRatio_) {
         CreatePicture();
         RedrawBoard();
     }
-    return QWidget::event(event);
 }
 
 QFont BoardView::Font(const QString& family, int points) const
@@ -102,22 +121,40 @@ void BoardView::PaintDisc(QPainter& painter, int x, int y, int radius, const QCo
 // The top-left corner, in twips, of the cell that shows board square (I, J).
 QPoint BoardView::DisplayCorner(std::int16_t I, std::int16_t J) const
 {
-    const bool flipped = FlipBoard_.isChecked();
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
     const int C = flipped ? 9 - I : I;
     const int R = flipped ? 9 - J : J;
     return {(C - 1) * 800 + 100, (R - 1) * 800 + 100};
 }
 
+QRect BoardView::SquareBox(std::int16_t I, std::int16_t J) const
+{
+    return {DisplayCorner(I, J), QSize(800, 800)};
+}
+
+TSquare BoardView::SquareAt(float X, float Y) const
+{
+    // A cell covers [100 + 800 (k - 1), 100 + 800 k): a point on its left or top edge is inside it.
+    const float column = std::floor((X - 100.0f) / 800.0f + 1.0f);
+    const float row = std::floor((Y - 100.0f) / 800.0f + 1.0f);
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
+    const float I = flipped ? 9.0f - column : column;
+    const float J = flipped ? 9.0f - row : row;
+    if (!(I >= 1.0f && I <= 8.0f && J >= 1.0f && J <= 8.0f))
+        return {};
+    return {static_cast<std::int16_t>(I), static_cast<std::int16_t>(J)};
+}
+
 void BoardView::PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J)
 {
     const QPoint corner = DisplayCorner(I, J);
-    const int Left = corner.x(), Top = corner.y(), Right = Left + 800, Bottom = Top + 800;
+    const int Left = corner.x(), Top = corner.y();
     const bool dark = (I + J) % 2 != 0;
 
     QColor fill = palette().color(dark ? QPalette::Dark : QPalette::Button);
     if (Game_.SelectedSquare == TSquare{I, J})
         fill = SelectedColour;
-    PaintBox(painter, Left, Top, Right, Bottom, fill);
+    PaintBox(painter, Left, Top, Left + 800, Top + 800, fill);
 
     const std::int16_t coin = Game_.Board(I, J);
     if (coin > 0) {
@@ -128,24 +165,30 @@ void BoardView::PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J)
             PaintDisc(painter, Left + 390, Top + 390, 200, blue ? BlueKingMark : RedKingMark);
     }
 
-    if (ShowNumbers_.isChecked() && dark) {
-        painter.setFont(Font(QStringLiteral("Arial"), 7));
-        painter.setPen(palette().color(QPalette::Button));
-        const QString text = QString::number(SquareNumber(I, J));
-        const QFontMetrics metrics = painter.fontMetrics();
-        // On a flipped board the number sits flush in the bottom-right corner, where the rotated
-        // picture would put it.
-        const int x = FlipBoard_.isChecked() ? PxX(Right) - metrics.horizontalAdvance(text) : PxX(Left + 30);
-        const int y = FlipBoard_.isChecked() ? PxY(Bottom) - metrics.height() : PxY(Top + 40);
-        painter.drawText(x, y + metrics.ascent(), text);
-        painter.setPen(Qt::black);
-    }
+    if (Menu_.mnuShowNumbers->isChecked() && dark)
+        PaintNumber(painter, I, J);
+}
+
+void BoardView::PaintNumber(QPainter& painter, std::int16_t I, std::int16_t J)
+{
+    const QRect box = SquareBox(I, J);
+    painter.setFont(Font(QStringLiteral("Arial"), 7));
+    painter.setPen(palette().color(QPalette::Button));
+    const QString text = QString::number(SquareNumber(I, J));
+    const QFontMetrics metrics = painter.fontMetrics();
+    // On a flipped board the number sits flush in the bottom-right corner, where the rotated picture
+    // would put it.
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
+    const int x = flipped ? PxX(box.left() + 800) - metrics.horizontalAdvance(text) : PxX(box.left() + 30);
+    const int y = flipped ? PxY(box.top() + 800) - metrics.height() : PxY(box.top() + 40);
+    painter.drawText(x, y + metrics.ascent(), text);
+    painter.setPen(Qt::black);
 }
 
 void BoardView::PaintTurnMarker(QPainter& painter, std::int16_t side)
 {
     const QColor face = palette().color(QPalette::Button);
-    const bool flipped = FlipBoard_.isChecked();
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
     const QColor left = flipped ? (side != Blue ? RedColour : face) : (side == Blue ? BlueColour : face);
     const QColor right = flipped ? (side == Blue ? BlueColour : face) : (side != Blue ? RedColour : face);
     PaintBox(painter, 50, 50, 350, 100, left);
