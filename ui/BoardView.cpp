@@ -26,6 +26,8 @@ const QColor BlueKingMark(0, 0, 192);
 const QColor RedKingMark(192, 0, 0);
 const QColor BlueBanner(0, 0, 127);
 const QColor RedBanner(127, 0, 0);
+const QColor LastMoveColour(255, 255, 0);
+const QColor MustCaptureColour(255, 140, 0);
 
 } // namespace
 
@@ -40,20 +42,29 @@ BoardView::BoardView(const GameState& game, const MenuActions& menu, QWidget* pa
 
 double BoardView::TwipsPerPixelX() const
 {
-    return TwipsPerInch / DpiX_;
+    return TwipsPerInch / (DpiX_ * Zoom_);
 }
 double BoardView::TwipsPerPixelY() const
 {
-    return TwipsPerInch / DpiY_;
+    return TwipsPerInch / (DpiY_ * Zoom_);
 }
 
 int BoardView::PxX(int twips) const
 {
-    return static_cast<int>(std::lround(twips * DpiX_ * PixelRatio_ / TwipsPerInch));
+    return static_cast<int>(std::lround(twips * DpiX_ * PixelRatio_ * Zoom_ / TwipsPerInch));
 }
 int BoardView::PxY(int twips) const
 {
-    return static_cast<int>(std::lround(twips * DpiY_ * PixelRatio_ / TwipsPerInch));
+    return static_cast<int>(std::lround(twips * DpiY_ * PixelRatio_ * Zoom_ / TwipsPerInch));
+}
+
+// The picture is made afresh at the new size and drawn at the device's own resolution, so that it
+// stays crisp; the layout in twips is the same at every zoom.
+void BoardView::SetZoom(double zoom)
+{
+    Zoom_ = zoom;
+    CreatePicture();
+    RedrawBoard();
 }
 
 void BoardView::CreatePicture()
@@ -100,7 +111,7 @@ QFont BoardView::Font(const QString& family, int points) const
     QFont font(family);
     // Sized in device pixels: the picture has no resolution of its own.
     font.setPixelSize(
-        std::max(1, static_cast<int>(std::lround(points * DpiY_ * PixelRatio_ / PointsPerInch))));
+        std::max(1, static_cast<int>(std::lround(points * DpiY_ * PixelRatio_ * Zoom_ / PointsPerInch))));
     return font;
 }
 
@@ -155,6 +166,8 @@ void BoardView::PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J)
     if (Game_.SelectedSquare == TSquare{I, J})
         fill = SelectedColour;
     PaintBox(painter, Left, Top, Left + 800, Top + 800, fill);
+    if (Marks_(I, J) != 0)
+        PaintMarks(painter, I, J, true);
 
     const std::int16_t coin = Game_.Board(I, J);
     if (coin > 0) {
@@ -165,8 +178,62 @@ void BoardView::PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J)
             PaintDisc(painter, Left + 390, Top + 390, 200, blue ? BlueKingMark : RedKingMark);
     }
 
+    if (Marks_(I, J) != 0)
+        PaintMarks(painter, I, J, false);
     if (Menu_.mnuShowNumbers->isChecked() && dark)
         PaintNumber(painter, I, J);
+}
+
+// The marks of the aids, none of which hides a piece or a number: the last turn's frame lies inside
+// the square's edge, under the piece; a landing dot sits on an empty square; the ring round a piece
+// that must capture is drawn over the shadow only. Numbers are drawn after all of them.
+void BoardView::PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bool beforePiece)
+{
+    const QPoint corner = DisplayCorner(I, J);
+    const int Left = corner.x(), Top = corner.y();
+    if (beforePiece) {
+        if (Marks_(I, J) & LastMoveMark) {
+            // A frame 50 twips wide, 20 twips inside the square's edge.
+            const int x1 = PxX(Left + 20), x2 = PxX(Left + 70), x3 = PxX(Left + 730), x4 = PxX(Left + 780);
+            const int y1 = PxY(Top + 20), y2 = PxY(Top + 70), y3 = PxY(Top + 730), y4 = PxY(Top + 780);
+            painter.fillRect(QRect(QPoint(x1, y1), QPoint(x4 - 1, y2 - 1)), LastMoveColour);
+            painter.fillRect(QRect(QPoint(x1, y3), QPoint(x4 - 1, y4 - 1)), LastMoveColour);
+            painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y4 - 1)), LastMoveColour);
+            painter.fillRect(QRect(QPoint(x3, y1), QPoint(x4 - 1, y4 - 1)), LastMoveColour);
+        }
+        return;
+    }
+    if (Marks_(I, J) & LandingMark)
+        PaintDisc(painter, Left + 400, Top + 400, 120, SelectedColour);
+    if (Marks_(I, J) & MustCaptureMark) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(MustCaptureColour, std::max(1, PxX(50))));
+        const int rx = PxX(350), ry = PxY(350);
+        painter.drawEllipse(PxX(Left + 390) - rx, PxY(Top + 390) - ry, 2 * rx, 2 * ry);
+        painter.setPen(Qt::black);
+    }
+}
+
+void BoardView::ShowMustCapture(bool on)
+{
+    if (MustCapture_ == on)
+        return;
+    MustCapture_ = on;
+    RefreshMarks();
+}
+
+void BoardView::RefreshMarks()
+{
+    const SquareMarks old = Marks_;
+    Marks_ =
+        ComputeMarks(Game_, {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked(),
+                             MustCapture_ && Menu_.mnuShowLegalMoves->isChecked()});
+    if (Marks_ == old)
+        return;
+    for (std::int16_t I = 1; I <= 8; ++I)
+        for (std::int16_t J = 1; J <= 8; ++J)
+            if (Marks_(I, J) != old(I, J))
+                DrawSquare(I, J);
 }
 
 void BoardView::PaintNumber(QPainter& painter, std::int16_t I, std::int16_t J)
@@ -214,6 +281,7 @@ void BoardView::SetSelection(std::int16_t I, std::int16_t J)
     DrawSquare(PreviousSelection.I, PreviousSelection.J);
     DrawSquare(I, J);
     PreviousSelection = {I, J};
+    RefreshMarks(); // the selected piece's landings
 }
 
 void BoardView::DrawTurnMarker(std::int16_t side)
@@ -224,6 +292,9 @@ void BoardView::DrawTurnMarker(std::int16_t side)
         PaintTurnMarker(painter, side);
     }
     update();
+    // A step was made or taken back.
+    MustCapture_ = false;
+    RefreshMarks();
 }
 
 void BoardView::RedrawBoard()
@@ -231,6 +302,9 @@ void BoardView::RedrawBoard()
     {
         QPainter painter(&Picture_);
         painter.setPen(Qt::black);
+        MustCapture_ = false;
+        Marks_ = ComputeMarks(
+            Game_, {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked()});
         PaintBox(painter, 50, 50, 6550, 6550, palette().color(QPalette::Button));
         for (std::int16_t I = 1; I <= 8; ++I)
             for (std::int16_t J = 1; J <= 8; ++J)

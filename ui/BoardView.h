@@ -10,6 +10,7 @@
 // only says that they are due, and the main window writes them.
 #pragma once
 
+#include "BoardMarks.h"
 #include "GameDisplay.h"
 #include "GameState.h"
 
@@ -47,6 +48,12 @@ public:
     // The box in twips of the cell that shows board square (I, J).
     QRect SquareBox(std::int16_t I, std::int16_t J) const;
 
+    // The picture scaled by this factor (1 is the board's own size); the widget's size follows.
+    void SetZoom(double zoom);
+    double Zoom() const { return Zoom_; }
+    // With Show Legal Moves on, marks the pieces that must capture until the next click or step.
+    void ShowMustCapture(bool on);
+
     const QImage& Picture() const { return Picture_; }
     // The picture's pixel at the point (X, Y) given in twips.
     QPoint PicturePixel(int X, int Y) const { return {PxX(X), PxY(Y)}; }
@@ -73,8 +80,11 @@ private:
     int PxY(int twips) const;
     QFont Font(const QString& family, int points) const;
     QPoint DisplayCorner(std::int16_t I, std::int16_t J) const;
+    // Works the marks out afresh and repaints the squares whose marks changed.
+    void RefreshMarks();
 
     void PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J);
+    void PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bool beforePiece);
     void PaintNumber(QPainter& painter, std::int16_t I, std::int16_t J);
     void PaintTurnMarker(QPainter& painter, std::int16_t side);
     void PaintBox(QPainter& painter, int left, int top, int right, int bottom, const QColor& fill);
@@ -87,7 +97,10 @@ private:
     double DpiX_ = 96;
     double DpiY_ = 96;
     double PixelRatio_ = 1;
+    double Zoom_ = 1;
     TSquare PreviousSelection;
+    SquareMarks Marks_;
+    bool MustCapture_ = false;
     QMetaObject::Connection ScreenDpi_;
 };
 

@@ -1,9 +1,11 @@
 #include "Form1.h"
 
+#include "BoardMarks.h"
 #include "BoardView.h"
 #include "Form2.h"
 #include "GameFileIO.h"
 #include "Notation.h"
+#include "ToolsCommands.h"
 #include "UserDialogs.h"
 
 #include <QAction>
@@ -30,7 +32,8 @@ public:
 
 Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), Computer_(Game_), Dialogs_(dialogs), Menu_(this),
-      Board_(new BoardView(Game_, Menu_, this)), Info_(std::make_unique<Form2>())
+      Board_(new BoardView(Game_, Menu_, this)), Info_(std::make_unique<Form2>()),
+      Tools_(new ToolsCommands(*this, *Board_, Menu_))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmarin 1.00"));
@@ -104,6 +107,7 @@ void Form1::RefreshInfoWindow()
 
 void Form1::Form_MouseUp(int, int, float X, float Y)
 {
+    Board_->ShowMustCapture(false); // shown until the next click
     const TSquare square = Board_->SquareAt(X, Y);
     if (square == TSquare{})
         return; // the margin, or beyond the board
@@ -128,8 +132,11 @@ void Form1::Form_MouseUp(int, int, float X, float Y)
             chosen = &move;
             break;
         }
-    if (chosen == nullptr)
+    if (chosen == nullptr) {
+        // Silent, as every ignored click, unless Show Legal Moves is to say that a capture is due.
+        Board_->ShowMustCapture(Menu_.mnuShowLegalMoves->isChecked() && CaptureDueElsewhere(list, from));
         return;
+    }
 
     // A person who moves for the computer's side takes that side over; the computer plays the other.
     const std::int16_t mover = Game_.SideToMove;
@@ -160,7 +167,7 @@ void Form1::PlayComputerMove()
     else if (Game_.SideToMove == prev)
         Timer1_.SetInterval(250); // the next jump of a multi-jump, slow enough to follow
     else
-        Timer1_.SetInterval(1);
+        Timer1_.SetInterval(Tools_->StopOnRepetition() ? 0 : 1);
 }
 
 void Form1::Timer1_Timer()

@@ -21,6 +21,7 @@ namespace kelmarin::ui {
 
 class BoardView;
 class Form2;
+class ToolsCommands;
 class UserDialogs;
 
 class Form1 final : public QMainWindow {
@@ -85,6 +86,7 @@ private:
     MenuActions Menu_;
     BoardView* Board_;
     std::unique_ptr<Form2> Info_;
+    ToolsCommands* Tools_;
     bool InfoPlaced_ = false;
     QString BaseTitle_;
 };
