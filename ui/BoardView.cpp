@@ -16,9 +16,6 @@ namespace kelmarin::ui {
 
 namespace {
 
-constexpr int TwipsPerInch = 1440;
-constexpr int PointsPerInch = 72;
-
 const QColor SelectedColour(0, 192, 192);
 const QColor BlueColour(0, 0, 255);
 const QColor RedColour(255, 0, 0);
@@ -40,41 +37,22 @@ BoardView::BoardView(const GameState& game, const MenuActions& menu, QWidget* pa
     CreatePicture();
 }
 
-double BoardView::TwipsPerPixelX() const
-{
-    return TwipsPerInch / (DpiX_ * Zoom_);
-}
-double BoardView::TwipsPerPixelY() const
-{
-    return TwipsPerInch / (DpiY_ * Zoom_);
-}
-
-int BoardView::PxX(int twips) const
-{
-    return static_cast<int>(std::lround(twips * DpiX_ * PixelRatio_ * Zoom_ / TwipsPerInch));
-}
-int BoardView::PxY(int twips) const
-{
-    return static_cast<int>(std::lround(twips * DpiY_ * PixelRatio_ * Zoom_ / TwipsPerInch));
-}
-
 // The picture is made afresh at the new size and drawn at the device's own resolution, so that it
 // stays crisp; the layout in twips is the same at every zoom.
 void BoardView::SetZoom(double zoom)
 {
-    Zoom_ = zoom;
+    Scale_.Zoom = zoom;
     CreatePicture();
     RedrawBoard();
 }
 
 void BoardView::CreatePicture()
 {
-    DpiX_ = logicalDpiX();
-    DpiY_ = logicalDpiY();
-    PixelRatio_ = devicePixelRatioF();
-    setFixedSize(static_cast<int>(std::lround(ClientTwips / TwipsPerPixelX())),
-                 static_cast<int>(std::lround(ClientTwips / TwipsPerPixelY())));
-    Picture_ = QImage(PxX(ClientTwips), PxY(ClientTwips), QImage::Format_RGB32);
+    Scale_.DpiX = logicalDpiX();
+    Scale_.DpiY = logicalDpiY();
+    Scale_.PixelRatio = devicePixelRatioF();
+    setFixedSize(Scale_.WidgetSize(ClientTwips));
+    Picture_ = QImage(Scale_.X(ClientTwips), Scale_.Y(ClientTwips), QImage::Format_RGB32);
     Picture_.fill(palette().color(QPalette::Button)); // the window's own background
 }
 
@@ -100,7 +78,8 @@ void BoardView::ScreenChanged()
     disconnect(ScreenDpi_);
     if (QScreen* screen = window()->windowHandle()->screen())
         ScreenDpi_ = connect(screen, &QScreen::logicalDotsPerInchChanged, this, &BoardView::ScreenChanged);
-    if (logicalDpiX() != DpiX_ || logicalDpiY() != DpiY_ || devicePixelRatioF() != PixelRatio_) {
+    if (logicalDpiX() != Scale_.DpiX || logicalDpiY() != Scale_.DpiY ||
+        devicePixelRatioF() != Scale_.PixelRatio) {
         CreatePicture();
         RedrawBoard();
     }
@@ -109,24 +88,8 @@ void BoardView::ScreenChanged()
 QFont BoardView::Font(const QString& family, int points) const
 {
     QFont font(family);
-    // Sized in device pixels: the picture has no resolution of its own.
-    font.setPixelSize(
-        std::max(1, static_cast<int>(std::lround(points * DpiY_ * PixelRatio_ * Zoom_ / PointsPerInch))));
+    font.setPixelSize(Scale_.FontPixels(points));
     return font;
-}
-
-void BoardView::PaintBox(QPainter& painter, int left, int top, int right, int bottom, const QColor& fill)
-{
-    painter.setBrush(fill);
-    const int x1 = PxX(left), y1 = PxY(top);
-    painter.drawRect(x1, y1, PxX(right) - x1, PxY(bottom) - y1);
-}
-
-void BoardView::PaintDisc(QPainter& painter, int x, int y, int radius, const QColor& fill)
-{
-    painter.setBrush(fill);
-    const int rx = PxX(radius), ry = PxY(radius);
-    painter.drawEllipse(PxX(x) - rx, PxY(y) - ry, 2 * rx, 2 * ry);
 }
 
 // The top-left corner, in twips, of the cell that shows board square (I, J).
@@ -165,17 +128,17 @@ void BoardView::PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J)
     QColor fill = palette().color(dark ? QPalette::Dark : QPalette::Button);
     if (Game_.SelectedSquare == TSquare{I, J})
         fill = SelectedColour;
-    PaintBox(painter, Left, Top, Left + 800, Top + 800, fill);
+    Scale_.Box(painter, Left, Top, Left + 800, Top + 800, fill);
     if (Marks_(I, J) != 0)
         PaintMarks(painter, I, J, true);
 
     const std::int16_t coin = Game_.Board(I, J);
     if (coin > 0) {
         const bool blue = coin % 2 != 0;
-        PaintDisc(painter, Left + 430, Top + 430, 320, Qt::black); // the shadow
-        PaintDisc(painter, Left + 390, Top + 390, 320, blue ? BlueColour : RedColour);
+        Scale_.Disc(painter, Left + 430, Top + 430, 320, Qt::black); // the shadow
+        Scale_.Disc(painter, Left + 390, Top + 390, 320, blue ? BlueColour : RedColour);
         if (IsKing(coin))
-            PaintDisc(painter, Left + 390, Top + 390, 200, blue ? BlueKingMark : RedKingMark);
+            Scale_.Disc(painter, Left + 390, Top + 390, 200, blue ? BlueKingMark : RedKingMark);
     }
 
     if (Marks_(I, J) != 0)
@@ -192,26 +155,14 @@ void BoardView::PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bo
     const QPoint corner = DisplayCorner(I, J);
     const int Left = corner.x(), Top = corner.y();
     if (beforePiece) {
-        if (Marks_(I, J) & LastMoveMark) {
-            // A frame 50 twips wide, 20 twips inside the square's edge.
-            const int x1 = PxX(Left + 20), x2 = PxX(Left + 70), x3 = PxX(Left + 730), x4 = PxX(Left + 780);
-            const int y1 = PxY(Top + 20), y2 = PxY(Top + 70), y3 = PxY(Top + 730), y4 = PxY(Top + 780);
-            painter.fillRect(QRect(QPoint(x1, y1), QPoint(x4 - 1, y2 - 1)), LastMoveColour);
-            painter.fillRect(QRect(QPoint(x1, y3), QPoint(x4 - 1, y4 - 1)), LastMoveColour);
-            painter.fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y4 - 1)), LastMoveColour);
-            painter.fillRect(QRect(QPoint(x3, y1), QPoint(x4 - 1, y4 - 1)), LastMoveColour);
-        }
+        if (Marks_(I, J) & LastMoveMark)
+            Scale_.Frame(painter, Left + 20, Top + 20, Left + 780, Top + 780, 50, LastMoveColour);
         return;
     }
     if (Marks_(I, J) & LandingMark)
-        PaintDisc(painter, Left + 400, Top + 400, 120, SelectedColour);
-    if (Marks_(I, J) & MustCaptureMark) {
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(MustCaptureColour, std::max(1, PxX(50))));
-        const int rx = PxX(350), ry = PxY(350);
-        painter.drawEllipse(PxX(Left + 390) - rx, PxY(Top + 390) - ry, 2 * rx, 2 * ry);
-        painter.setPen(Qt::black);
-    }
+        Scale_.Disc(painter, Left + 400, Top + 400, 120, SelectedColour);
+    if (Marks_(I, J) & MustCaptureMark)
+        Scale_.Ring(painter, Left + 390, Top + 390, 350, 50, MustCaptureColour);
 }
 
 void BoardView::ShowMustCapture(bool on)
@@ -246,8 +197,9 @@ void BoardView::PaintNumber(QPainter& painter, std::int16_t I, std::int16_t J)
     // On a flipped board the number sits flush in the bottom-right corner, where the rotated picture
     // would put it.
     const bool flipped = Menu_.mnuFlipBoard->isChecked();
-    const int x = flipped ? PxX(box.left() + 800) - metrics.horizontalAdvance(text) : PxX(box.left() + 30);
-    const int y = flipped ? PxY(box.top() + 800) - metrics.height() : PxY(box.top() + 40);
+    const int x =
+        flipped ? Scale_.X(box.left() + 800) - metrics.horizontalAdvance(text) : Scale_.X(box.left() + 30);
+    const int y = flipped ? Scale_.Y(box.top() + 800) - metrics.height() : Scale_.Y(box.top() + 40);
     painter.drawText(x, y + metrics.ascent(), text);
     painter.setPen(Qt::black);
 }
@@ -258,10 +210,10 @@ void BoardView::PaintTurnMarker(QPainter& painter, std::int16_t side)
     const bool flipped = Menu_.mnuFlipBoard->isChecked();
     const QColor left = flipped ? (side != Blue ? RedColour : face) : (side == Blue ? BlueColour : face);
     const QColor right = flipped ? (side == Blue ? BlueColour : face) : (side != Blue ? RedColour : face);
-    PaintBox(painter, 50, 50, 350, 100, left);
-    PaintBox(painter, 50, 6500, 350, 6550, left);
-    PaintBox(painter, 6250, 50, 6550, 100, right);
-    PaintBox(painter, 6250, 6500, 6550, 6550, right);
+    Scale_.Box(painter, 50, 50, 350, 100, left);
+    Scale_.Box(painter, 50, 6500, 350, 6550, left);
+    Scale_.Box(painter, 6250, 50, 6550, 100, right);
+    Scale_.Box(painter, 6250, 6500, 6550, 6550, right);
 }
 
 void BoardView::DrawSquare(std::int16_t I, std::int16_t J)
@@ -305,7 +257,7 @@ void BoardView::RedrawBoard()
         MustCapture_ = false;
         Marks_ = ComputeMarks(
             Game_, {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked()});
-        PaintBox(painter, 50, 50, 6550, 6550, palette().color(QPalette::Button));
+        Scale_.Box(painter, 50, 50, 6550, 6550, palette().color(QPalette::Button));
         for (std::int16_t I = 1; I <= 8; ++I)
             for (std::int16_t J = 1; J <= 8; ++J)
                 PaintSquare(painter, I, J);
@@ -317,8 +269,8 @@ void BoardView::RedrawBoard()
             const QString text = QStringLiteral("%1 has won!").arg(blueWon ? "Blue" : "Red");
             painter.setFont(Font(QStringLiteral("Comic Sans MS"), 24));
             const QFontMetrics metrics = painter.fontMetrics();
-            const int x = (PxX(6550) - metrics.horizontalAdvance(text)) / 2;
-            const int y = (PxY(6550) - metrics.height()) / 2;
+            const int x = (Scale_.X(6550) - metrics.horizontalAdvance(text)) / 2;
+            const int y = (Scale_.Y(6550) - metrics.height()) / 2;
             painter.setPen(blueWon ? BlueBanner : RedBanner);
             painter.drawText(x, y + metrics.ascent(), text);
         }
@@ -329,8 +281,8 @@ void BoardView::RedrawBoard()
 void BoardView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(QRectF(0, 0, Picture_.width() / PixelRatio_, Picture_.height() / PixelRatio_),
-                      Picture_);
+    painter.drawImage(
+        QRectF(0, 0, Picture_.width() / Scale_.PixelRatio, Picture_.height() / Scale_.PixelRatio), Picture_);
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event)

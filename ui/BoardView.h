@@ -11,6 +11,7 @@
 #pragma once
 
 #include "BoardMarks.h"
+#include "BoardScale.h"
 #include "GameDisplay.h"
 #include "GameState.h"
 
@@ -50,16 +51,16 @@ public:
 
     // The picture scaled by this factor (1 is the board's own size); the widget's size follows.
     void SetZoom(double zoom);
-    double Zoom() const { return Zoom_; }
+    double Zoom() const { return Scale_.Zoom; }
     // With Show Legal Moves on, marks the pieces that must capture until the next click or step.
     void ShowMustCapture(bool on);
 
     const QImage& Picture() const { return Picture_; }
     // The picture's pixel at the point (X, Y) given in twips.
-    QPoint PicturePixel(int X, int Y) const { return {PxX(X), PxY(Y)}; }
+    QPoint PicturePixel(int X, int Y) const { return {Scale_.X(X), Scale_.Y(Y)}; }
     // Twips of one logical pixel of the widget, horizontally and vertically.
-    double TwipsPerPixelX() const;
-    double TwipsPerPixelY() const;
+    double TwipsPerPixelX() const { return Scale_.TwipsPerPixelX(); }
+    double TwipsPerPixelY() const { return Scale_.TwipsPerPixelY(); }
 
 signals:
     // Any button, on release; X and Y in twips from the top-left corner of the board's client area.
@@ -76,8 +77,6 @@ private:
     void WatchScreen();
     void ScreenChanged();
     void CreatePicture();
-    int PxX(int twips) const;
-    int PxY(int twips) const;
     QFont Font(const QString& family, int points) const;
     QPoint DisplayCorner(std::int16_t I, std::int16_t J) const;
     // Works the marks out afresh and repaints the squares whose marks changed.
@@ -87,17 +86,12 @@ private:
     void PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bool beforePiece);
     void PaintNumber(QPainter& painter, std::int16_t I, std::int16_t J);
     void PaintTurnMarker(QPainter& painter, std::int16_t side);
-    void PaintBox(QPainter& painter, int left, int top, int right, int bottom, const QColor& fill);
-    void PaintDisc(QPainter& painter, int x, int y, int radius, const QColor& fill);
 
     const GameState& Game_;
     const MenuActions& Menu_;
 
     QImage Picture_;
-    double DpiX_ = 96;
-    double DpiY_ = 96;
-    double PixelRatio_ = 1;
-    double Zoom_ = 1;
+    BoardScale Scale_;
     TSquare PreviousSelection;
     SquareMarks Marks_;
     bool MustCapture_ = false;

@@ -7,28 +7,15 @@
 #include "Notation.h"
 #include "ToolsCommands.h"
 #include "UserDialogs.h"
+#include "WaitCursor.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QLayout>
 #include <QMenuBar>
 
 namespace kelmarin::ui {
-
-namespace {
-
-// The wait cursor for as long as the computer thinks.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-} // namespace
 
 Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), Computer_(Game_), Dialogs_(dialogs), Menu_(this),
