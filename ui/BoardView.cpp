@@ -1,10 +1,13 @@
 #include "BoardView.h"
 
+#include "MenuActions.h"
 #include "Notation.h"
 
 #include <QAction>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -13,9 +16,6 @@ namespace kelmarin::ui {
 
 namespace {
 
-constexpr int TwipsPerInch = 1440;
-constexpr int PointsPerInch = 72;
-
 const QColor SelectedColour(0, 192, 192);
 const QColor BlueColour(0, 0, 255);
 const QColor RedColour(255, 0, 0);
@@ -23,12 +23,13 @@ const QColor BlueKingMark(0, 0, 192);
 const QColor RedKingMark(192, 0, 0);
 const QColor BlueBanner(0, 0, 127);
 const QColor RedBanner(127, 0, 0);
+const QColor LastMoveColour(255, 255, 0);
+const QColor MustCaptureColour(255, 140, 0);
 
 } // namespace
 
-BoardView::BoardView(const GameState& game, const QAction& flipBoard, const QAction& showNumbers,
-                     QWidget* parent)
-    : QWidget(parent), Game_(game), FlipBoard_(flipBoard), ShowNumbers_(showNumbers)
+BoardView::BoardView(const GameState& game, const MenuActions& menu, QWidget* parent)
+    : QWidget(parent), Game_(game), Menu_(menu)
 {
     setObjectName(QStringLiteral("Board"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -36,122 +37,183 @@ BoardView::BoardView(const GameState& game, const QAction& flipBoard, const QAct
     CreatePicture();
 }
 
-double BoardView::TwipsPerPixelX() const
+// The picture is made afresh at the new size and drawn at the device's own resolution, so that it
+// stays crisp; the layout in twips is the same at every zoom.
+void BoardView::SetZoom(double zoom)
 {
-    return TwipsPerInch / DpiX_;
-}
-double BoardView::TwipsPerPixelY() const
-{
-    return TwipsPerInch / DpiY_;
-}
-
-int BoardView::PxX(int twips) const
-{
-    return static_cast<int>(std::lround(twips * DpiX_ * PixelRatio_ / TwipsPerInch));
-}
-int BoardView::PxY(int twips) const
-{
-    return static_cast<int>(std::lround(twips * DpiY_ * PixelRatio_ / TwipsPerInch));
+    Scale_.Zoom = zoom;
+    CreatePicture();
+    RedrawBoard();
 }
 
 void BoardView::CreatePicture()
 {
-    DpiX_ = logicalDpiX();
-    DpiY_ = logicalDpiY();
-    PixelRatio_ = devicePixelRatioF();
-    setFixedSize(static_cast<int>(std::lround(ClientTwips / TwipsPerPixelX())),
-                 static_cast<int>(std::lround(ClientTwips / TwipsPerPixelY())));
-    Picture_ = QImage(PxX(ClientTwips), PxY(ClientTwips), QImage::Format_RGB32);
+    Scale_.DpiX = logicalDpiX();
+    Scale_.DpiY = logicalDpiY();
+    Scale_.PixelRatio = devicePixelRatioF();
+    setFixedSize(Scale_.WidgetSize(ClientTwips));
+    Picture_ = QImage(Scale_.X(ClientTwips), Scale_.Y(ClientTwips), QImage::Format_RGB32);
     Picture_.fill(palette().color(QPalette::Button)); // the window's own background
 }
 
-bool BoardView::event(QEvent* event)
+void BoardView::showEvent(QShowEvent* event)
 {
-    // On a screen of another density the picture is drawn afresh at the new scale.
-    if (event->type() == QEvent::ScreenChangeInternal &&
-        (logicalDpiX() != DpiX_ || logicalDpiY() != DpiY_ || devicePixelRatioF() != PixelRatio_)) {
+    WatchScreen();
+    QWidget::showEvent(event);
+}
+
+// The native window exists once the window is shown; from then on a move to another screen, or a
+// change of the screen's density, has the picture drawn afresh at the new scale.
+void BoardView::WatchScreen()
+{
+    QWindow* native = window()->windowHandle();
+    if (native == nullptr || ScreenDpi_)
+        return;
+    connect(native, &QWindow::screenChanged, this, &BoardView::ScreenChanged);
+    ScreenChanged();
+}
+
+void BoardView::ScreenChanged()
+{
+    disconnect(ScreenDpi_);
+    if (QScreen* screen = window()->windowHandle()->screen())
+        ScreenDpi_ = connect(screen, &QScreen::logicalDotsPerInchChanged, this, &BoardView::ScreenChanged);
+    if (logicalDpiX() != Scale_.DpiX || logicalDpiY() != Scale_.DpiY ||
+        devicePixelRatioF() != Scale_.PixelRatio) {
         CreatePicture();
         RedrawBoard();
     }
-    return QWidget::event(event);
 }
 
 QFont BoardView::Font(const QString& family, int points) const
 {
     QFont font(family);
-    // Sized in device pixels: the picture has no resolution of its own.
-    font.setPixelSize(
-        std::max(1, static_cast<int>(std::lround(points * DpiY_ * PixelRatio_ / PointsPerInch))));
+    font.setPixelSize(Scale_.FontPixels(points));
     return font;
-}
-
-void BoardView::PaintBox(QPainter& painter, int left, int top, int right, int bottom, const QColor& fill)
-{
-    painter.setBrush(fill);
-    const int x1 = PxX(left), y1 = PxY(top);
-    painter.drawRect(x1, y1, PxX(right) - x1, PxY(bottom) - y1);
-}
-
-void BoardView::PaintDisc(QPainter& painter, int x, int y, int radius, const QColor& fill)
-{
-    painter.setBrush(fill);
-    const int rx = PxX(radius), ry = PxY(radius);
-    painter.drawEllipse(PxX(x) - rx, PxY(y) - ry, 2 * rx, 2 * ry);
 }
 
 // The top-left corner, in twips, of the cell that shows board square (I, J).
 QPoint BoardView::DisplayCorner(std::int16_t I, std::int16_t J) const
 {
-    const bool flipped = FlipBoard_.isChecked();
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
     const int C = flipped ? 9 - I : I;
     const int R = flipped ? 9 - J : J;
     return {(C - 1) * 800 + 100, (R - 1) * 800 + 100};
 }
 
+QRect BoardView::SquareBox(std::int16_t I, std::int16_t J) const
+{
+    return {DisplayCorner(I, J), QSize(800, 800)};
+}
+
+TSquare BoardView::SquareAt(float X, float Y) const
+{
+    // A cell covers [100 + 800 (k - 1), 100 + 800 k): a point on its left or top edge is inside it.
+    const float column = std::floor((X - 100.0f) / 800.0f + 1.0f);
+    const float row = std::floor((Y - 100.0f) / 800.0f + 1.0f);
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
+    const float I = flipped ? 9.0f - column : column;
+    const float J = flipped ? 9.0f - row : row;
+    if (!(I >= 1.0f && I <= 8.0f && J >= 1.0f && J <= 8.0f))
+        return {};
+    return {static_cast<std::int16_t>(I), static_cast<std::int16_t>(J)};
+}
+
 void BoardView::PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J)
 {
     const QPoint corner = DisplayCorner(I, J);
-    const int Left = corner.x(), Top = corner.y(), Right = Left + 800, Bottom = Top + 800;
+    const int Left = corner.x(), Top = corner.y();
     const bool dark = (I + J) % 2 != 0;
 
     QColor fill = palette().color(dark ? QPalette::Dark : QPalette::Button);
     if (Game_.SelectedSquare == TSquare{I, J})
         fill = SelectedColour;
-    PaintBox(painter, Left, Top, Right, Bottom, fill);
+    Scale_.Box(painter, Left, Top, Left + 800, Top + 800, fill);
+    if (Marks_(I, J) != 0)
+        PaintMarks(painter, I, J, true);
 
     const std::int16_t coin = Game_.Board(I, J);
     if (coin > 0) {
         const bool blue = coin % 2 != 0;
-        PaintDisc(painter, Left + 430, Top + 430, 320, Qt::black); // the shadow
-        PaintDisc(painter, Left + 390, Top + 390, 320, blue ? BlueColour : RedColour);
+        Scale_.Disc(painter, Left + 430, Top + 430, 320, Qt::black); // the shadow
+        Scale_.Disc(painter, Left + 390, Top + 390, 320, blue ? BlueColour : RedColour);
         if (IsKing(coin))
-            PaintDisc(painter, Left + 390, Top + 390, 200, blue ? BlueKingMark : RedKingMark);
+            Scale_.Disc(painter, Left + 390, Top + 390, 200, blue ? BlueKingMark : RedKingMark);
     }
 
-    if (ShowNumbers_.isChecked() && dark) {
-        painter.setFont(Font(QStringLiteral("Arial"), 7));
-        painter.setPen(palette().color(QPalette::Button));
-        const QString text = QString::number(SquareNumber(I, J));
-        const QFontMetrics metrics = painter.fontMetrics();
-        // On a flipped board the number sits flush in the bottom-right corner, where the rotated
-        // picture would put it.
-        const int x = FlipBoard_.isChecked() ? PxX(Right) - metrics.horizontalAdvance(text) : PxX(Left + 30);
-        const int y = FlipBoard_.isChecked() ? PxY(Bottom) - metrics.height() : PxY(Top + 40);
-        painter.drawText(x, y + metrics.ascent(), text);
-        painter.setPen(Qt::black);
+    if (Marks_(I, J) != 0)
+        PaintMarks(painter, I, J, false);
+    if (Menu_.mnuShowNumbers->isChecked() && dark)
+        PaintNumber(painter, I, J);
+}
+
+// The marks of the aids, none of which hides a piece or a number: the last turn's frame lies inside
+// the square's edge, under the piece; a landing dot sits on an empty square; the ring round a piece
+// that must capture is drawn over the shadow only. Numbers are drawn after all of them.
+void BoardView::PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bool beforePiece)
+{
+    const QPoint corner = DisplayCorner(I, J);
+    const int Left = corner.x(), Top = corner.y();
+    if (beforePiece) {
+        if (Marks_(I, J) & LastMoveMark)
+            Scale_.Frame(painter, Left + 20, Top + 20, Left + 780, Top + 780, 50, LastMoveColour);
+        return;
     }
+    if (Marks_(I, J) & LandingMark)
+        Scale_.Disc(painter, Left + 400, Top + 400, 120, SelectedColour);
+    if (Marks_(I, J) & MustCaptureMark)
+        Scale_.Ring(painter, Left + 390, Top + 390, 350, 50, MustCaptureColour);
+}
+
+void BoardView::ShowMustCapture(bool on)
+{
+    if (MustCapture_ == on)
+        return;
+    MustCapture_ = on;
+    RefreshMarks();
+}
+
+void BoardView::RefreshMarks()
+{
+    const SquareMarks old = Marks_;
+    Marks_ =
+        ComputeMarks(Game_, {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked(),
+                             MustCapture_ && Menu_.mnuShowLegalMoves->isChecked()});
+    if (Marks_ == old)
+        return;
+    for (std::int16_t I = 1; I <= 8; ++I)
+        for (std::int16_t J = 1; J <= 8; ++J)
+            if (Marks_(I, J) != old(I, J))
+                DrawSquare(I, J);
+}
+
+void BoardView::PaintNumber(QPainter& painter, std::int16_t I, std::int16_t J)
+{
+    const QRect box = SquareBox(I, J);
+    painter.setFont(Font(QStringLiteral("Arial"), 7));
+    painter.setPen(palette().color(QPalette::Button));
+    const QString text = QString::number(SquareNumber(I, J));
+    const QFontMetrics metrics = painter.fontMetrics();
+    // On a flipped board the number sits flush in the bottom-right corner, where the rotated picture
+    // would put it.
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
+    const int x =
+        flipped ? Scale_.X(box.left() + 800) - metrics.horizontalAdvance(text) : Scale_.X(box.left() + 30);
+    const int y = flipped ? Scale_.Y(box.top() + 800) - metrics.height() : Scale_.Y(box.top() + 40);
+    painter.drawText(x, y + metrics.ascent(), text);
+    painter.setPen(Qt::black);
 }
 
 void BoardView::PaintTurnMarker(QPainter& painter, std::int16_t side)
 {
     const QColor face = palette().color(QPalette::Button);
-    const bool flipped = FlipBoard_.isChecked();
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
     const QColor left = flipped ? (side != Blue ? RedColour : face) : (side == Blue ? BlueColour : face);
     const QColor right = flipped ? (side == Blue ? BlueColour : face) : (side != Blue ? RedColour : face);
-    PaintBox(painter, 50, 50, 350, 100, left);
-    PaintBox(painter, 50, 6500, 350, 6550, left);
-    PaintBox(painter, 6250, 50, 6550, 100, right);
-    PaintBox(painter, 6250, 6500, 6550, 6550, right);
+    Scale_.Box(painter, 50, 50, 350, 100, left);
+    Scale_.Box(painter, 50, 6500, 350, 6550, left);
+    Scale_.Box(painter, 6250, 50, 6550, 100, right);
+    Scale_.Box(painter, 6250, 6500, 6550, 6550, right);
 }
 
 void BoardView::DrawSquare(std::int16_t I, std::int16_t J)
@@ -171,6 +233,7 @@ void BoardView::SetSelection(std::int16_t I, std::int16_t J)
     DrawSquare(PreviousSelection.I, PreviousSelection.J);
     DrawSquare(I, J);
     PreviousSelection = {I, J};
+    RefreshMarks(); // the selected piece's landings
 }
 
 void BoardView::DrawTurnMarker(std::int16_t side)
@@ -181,6 +244,9 @@ void BoardView::DrawTurnMarker(std::int16_t side)
         PaintTurnMarker(painter, side);
     }
     update();
+    // A step was made or taken back.
+    MustCapture_ = false;
+    RefreshMarks();
 }
 
 void BoardView::RedrawBoard()
@@ -188,7 +254,10 @@ void BoardView::RedrawBoard()
     {
         QPainter painter(&Picture_);
         painter.setPen(Qt::black);
-        PaintBox(painter, 50, 50, 6550, 6550, palette().color(QPalette::Button));
+        MustCapture_ = false;
+        Marks_ = ComputeMarks(
+            Game_, {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked()});
+        Scale_.Box(painter, 50, 50, 6550, 6550, palette().color(QPalette::Button));
         for (std::int16_t I = 1; I <= 8; ++I)
             for (std::int16_t J = 1; J <= 8; ++J)
                 PaintSquare(painter, I, J);
@@ -200,8 +269,8 @@ void BoardView::RedrawBoard()
             const QString text = QStringLiteral("%1 has won!").arg(blueWon ? "Blue" : "Red");
             painter.setFont(Font(QStringLiteral("Comic Sans MS"), 24));
             const QFontMetrics metrics = painter.fontMetrics();
-            const int x = (PxX(6550) - metrics.horizontalAdvance(text)) / 2;
-            const int y = (PxY(6550) - metrics.height()) / 2;
+            const int x = (Scale_.X(6550) - metrics.horizontalAdvance(text)) / 2;
+            const int y = (Scale_.Y(6550) - metrics.height()) / 2;
             painter.setPen(blueWon ? BlueBanner : RedBanner);
             painter.drawText(x, y + metrics.ascent(), text);
         }
@@ -212,8 +281,8 @@ void BoardView::RedrawBoard()
 void BoardView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(QRectF(0, 0, Picture_.width() / PixelRatio_, Picture_.height() / PixelRatio_),
-                      Picture_);
+    painter.drawImage(
+        QRectF(0, 0, Picture_.width() / Scale_.PixelRatio, Picture_.height() / Scale_.PixelRatio), Picture_);
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event)

@@ -1,77 +1,101 @@
-// The board: the client area of the main window and the picture drawn on it.
+// The board: the client area of the main window, the picture drawn on it and the game's display.
 //
 // Everything is drawn into a persistent off-screen picture by the four drawing procedures, in the
-// board's own units of 1/1440 inch (twips) mapped to device pixels by the screen's logical DPI and
-// pixel ratio; a repaint only copies the picture. The procedures read the game and the Flip Board and
-// Show Numbers check marks afresh at every call. Mouse releases are reported in twips.
+// board's own units of 1/1440 inch (twips) mapped to device pixels by the screen's logical DPI, its
+// pixel ratio and the zoom; a repaint only copies the picture. The procedures read the game and the
+// check marks afresh at every call. Mouse releases are reported in twips, and SquareAt is the one
+// place that maps a point in twips to a board square.
+//
+// The view is the game's display sink. The Info window's texts are not the board's: for those it
+// only says that they are due, and the main window writes them.
 #pragma once
 
+#include "BoardMarks.h"
+#include "BoardScale.h"
+#include "GameDisplay.h"
 #include "GameState.h"
 
 #include <QImage>
+#include <QMetaObject>
 #include <QWidget>
 
 #include <cstdint>
 
-class QAction;
 class QFont;
 class QPainter;
 
 namespace kelmarin::ui {
 
-class BoardView final : public QWidget {
+class MenuActions;
+
+class BoardView final : public QWidget, public GameDisplay {
     Q_OBJECT
 
 public:
     static constexpr int ClientTwips = 6600;
 
-    BoardView(const GameState& game, const QAction& flipBoard, const QAction& showNumbers,
-              QWidget* parent = nullptr);
+    BoardView(const GameState& game, const MenuActions& menu, QWidget* parent = nullptr);
 
-    void DrawSquare(std::int16_t I, std::int16_t J);
+    void DrawSquare(std::int16_t I, std::int16_t J) override;
     // The game has already stored the new selected square; this moves the highlight.
-    void SetSelection(std::int16_t I, std::int16_t J);
+    void SetSelection(std::int16_t I, std::int16_t J) override;
     // The game has already recounted CoinCount.
-    void RedrawBoard();
-    void DrawTurnMarker(std::int16_t side);
+    void RedrawBoard() override;
+    void DrawTurnMarker(std::int16_t side) override;
+    void RefreshInfoWindow() override { emit InfoWindowDue(); }
+
+    // The board square shown under the point (X, Y) in twips, (0, 0) in the margin or beyond.
+    TSquare SquareAt(float X, float Y) const;
+    // The box in twips of the cell that shows board square (I, J).
+    QRect SquareBox(std::int16_t I, std::int16_t J) const;
+
+    // The picture scaled by this factor (1 is the board's own size); the widget's size follows.
+    void SetZoom(double zoom);
+    double Zoom() const { return Scale_.Zoom; }
+    // With Show Legal Moves on, marks the pieces that must capture until the next click or step.
+    void ShowMustCapture(bool on);
 
     const QImage& Picture() const { return Picture_; }
     // The picture's pixel at the point (X, Y) given in twips.
-    QPoint PicturePixel(int X, int Y) const { return {PxX(X), PxY(Y)}; }
+    QPoint PicturePixel(int X, int Y) const { return {Scale_.X(X), Scale_.Y(Y)}; }
     // Twips of one logical pixel of the widget, horizontally and vertically.
-    double TwipsPerPixelX() const;
-    double TwipsPerPixelY() const;
+    double TwipsPerPixelX() const { return Scale_.TwipsPerPixelX(); }
+    double TwipsPerPixelY() const { return Scale_.TwipsPerPixelY(); }
 
 signals:
     // Any button, on release; X and Y in twips from the top-left corner of the board's client area.
     void MouseUp(int button, int shift, float X, float Y);
+    // The game changed what the Info window shows.
+    void InfoWindowDue();
 
 protected:
-    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void WatchScreen();
+    void ScreenChanged();
     void CreatePicture();
-    int PxX(int twips) const;
-    int PxY(int twips) const;
     QFont Font(const QString& family, int points) const;
     QPoint DisplayCorner(std::int16_t I, std::int16_t J) const;
+    // Works the marks out afresh and repaints the squares whose marks changed.
+    void RefreshMarks();
 
     void PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J);
+    void PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bool beforePiece);
+    void PaintNumber(QPainter& painter, std::int16_t I, std::int16_t J);
     void PaintTurnMarker(QPainter& painter, std::int16_t side);
-    void PaintBox(QPainter& painter, int left, int top, int right, int bottom, const QColor& fill);
-    void PaintDisc(QPainter& painter, int x, int y, int radius, const QColor& fill);
 
     const GameState& Game_;
-    const QAction& FlipBoard_;
-    const QAction& ShowNumbers_;
+    const MenuActions& Menu_;
 
     QImage Picture_;
-    double DpiX_ = 96;
-    double DpiY_ = 96;
-    double PixelRatio_ = 1;
+    BoardScale Scale_;
     TSquare PreviousSelection;
+    SquareMarks Marks_;
+    bool MustCapture_ = false;
+    QMetaObject::Connection ScreenDpi_;
 };
 
 } // namespace kelmarin::ui

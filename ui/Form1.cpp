@@ -1,39 +1,26 @@
 #include "Form1.h"
 
+#include "BoardMarks.h"
 #include "BoardView.h"
 #include "Form2.h"
 #include "GameFileIO.h"
 #include "Notation.h"
+#include "ToolsCommands.h"
 #include "UserDialogs.h"
+#include "WaitCursor.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QLayout>
 #include <QMenuBar>
 
-#include <cmath>
-
 namespace kelmarin::ui {
-
-namespace {
-
-// The wait cursor for as long as the computer thinks.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-} // namespace
 
 Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), Computer_(Game_), Dialogs_(dialogs), Menu_(this),
-      Board_(new BoardView(Game_, *Menu_.mnuFlipBoard, *Menu_.mnuShowNumbers, this)),
-      Info_(std::make_unique<Form2>())
+      Board_(new BoardView(Game_, Menu_, this)), Info_(std::make_unique<Form2>()),
+      Tools_(new ToolsCommands(*this, *Board_, Menu_))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmarin 1.00"));
@@ -42,7 +29,8 @@ Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize); // the board does not follow the window's size
     Board_->setFocus();
 
-    Game_.AttachDisplay(this);
+    connect(Board_, &BoardView::InfoWindowDue, this, &Form1::RefreshInfoWindow);
+    Game_.AttachDisplay(Board_);
     Game_.AttachTimer(&Timer1_);
     ConnectActions();
     connect(&Timer1_.Ticker(), &QTimer::timeout, this, &Form1::Timer1_Timer);
@@ -67,9 +55,7 @@ void Form1::ConnectActions()
     connect(Menu_.mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
     connect(Menu_.mnuUndo, &QAction::triggered, this, &Form1::mnuUndo_Click);
     connect(Menu_.mnuRedo, &QAction::triggered, this, &Form1::mnuRedo_Click);
-    for (int index = 1; index <= 2; ++index)
-        connect(Menu_.mnuComputer[index], &QAction::triggered, this,
-                [this, index] { mnuComputer_Click(index); });
+    // The Computer Plays items need no handler: the computer starts only at a step or Move Now.
     connect(Menu_.mnuMoveNow, &QAction::triggered, this, &Form1::mnuMoveNow_Click);
     connect(Menu_.mnuFlipBoard, &QAction::triggered, this, &Form1::mnuFlipBoard_Click);
     connect(Menu_.mnuSwitchSides, &QAction::triggered, this, &Form1::mnuSwitchSides_Click);
@@ -100,23 +86,6 @@ bool Form1::ComputerPlays(std::int16_t side) const
     return (side == Blue || side == Red) && Menu_.mnuComputer[side]->isChecked();
 }
 
-void Form1::DrawSquare(std::int16_t I, std::int16_t J)
-{
-    Board_->DrawSquare(I, J);
-}
-void Form1::DrawTurnMarker(std::int16_t side)
-{
-    Board_->DrawTurnMarker(side);
-}
-void Form1::SetSelection(std::int16_t I, std::int16_t J)
-{
-    Board_->SetSelection(I, J);
-}
-void Form1::RedrawBoard()
-{
-    Board_->RedrawBoard();
-}
-
 void Form1::RefreshInfoWindow()
 {
     Info_->SetTexts(QString::fromStdString(MoveListText(Game_)),
@@ -125,14 +94,10 @@ void Form1::RefreshInfoWindow()
 
 void Form1::Form_MouseUp(int, int, float X, float Y)
 {
-    const float column = std::floor((X - 100.0f) / 800.0f + 1.0f);
-    const float row = std::floor((Y - 100.0f) / 800.0f + 1.0f);
-    const bool flipped = Menu_.mnuFlipBoard->isChecked();
-    const float I = flipped ? 9.0f - column : column;
-    const float J = flipped ? 9.0f - row : row;
-    if (!(I >= 1.0f && I <= 8.0f && J >= 1.0f && J <= 8.0f))
+    Board_->ShowMustCapture(false); // shown until the next click
+    const TSquare square = Board_->SquareAt(X, Y);
+    if (square == TSquare{})
         return; // the margin, or beyond the board
-    const TSquare square{static_cast<std::int16_t>(I), static_cast<std::int16_t>(J)};
 
     if (Game_.IsGameOver())
         return; // a finished game takes no clicks, not even a deselection
@@ -154,8 +119,11 @@ void Form1::Form_MouseUp(int, int, float X, float Y)
             chosen = &move;
             break;
         }
-    if (chosen == nullptr)
+    if (chosen == nullptr) {
+        // Silent, as every ignored click, unless Show Legal Moves is to say that a capture is due.
+        Board_->ShowMustCapture(Menu_.mnuShowLegalMoves->isChecked() && CaptureDueElsewhere(list, from));
         return;
+    }
 
     // A person who moves for the computer's side takes that side over; the computer plays the other.
     const std::int16_t mover = Game_.SideToMove;
@@ -186,7 +154,7 @@ void Form1::PlayComputerMove()
     else if (Game_.SideToMove == prev)
         Timer1_.SetInterval(250); // the next jump of a multi-jump, slow enough to follow
     else
-        Timer1_.SetInterval(1);
+        Timer1_.SetInterval(Tools_->StopOnRepetition() ? 0 : 1);
 }
 
 void Form1::Timer1_Timer()
@@ -273,9 +241,6 @@ void Form1::mnuRedo_Click()
 {
     Game_.Redo();
 }
-
-// Only the check mark changes: the computer does not start moving until a step or Move Now.
-void Form1::mnuComputer_Click(int) {}
 
 void Form1::mnuMoveNow_Click()
 {

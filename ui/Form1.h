@@ -1,13 +1,12 @@
 // The main window: owns the game, the computer player, the computer-turn timer and the options.
 //
-// The game tells the window what to draw through the display sink, which this window implements by
-// handing the drawing to the board view and the texts to the Info window. The options are the check
+// The board view is the game's display: it draws, and asks this window for the Info window's texts
+// when they are due. The options are the check
 // marks of the menu actions; nothing else holds them. Everything runs on the one GUI thread: a
 // computer step is searched inside one timer tick (or Move Now) without yielding.
 #pragma once
 
 #include "ComputerPlayer.h"
-#include "GameDisplay.h"
 #include "GameState.h"
 #include "MenuActions.h"
 #include "WindowTimer.h"
@@ -22,20 +21,18 @@ namespace kelmarin::ui {
 
 class BoardView;
 class Form2;
+class ToolsCommands;
 class UserDialogs;
 
-class Form1 final : public QMainWindow, public GameDisplay {
+class Form1 final : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit Form1(UserDialogs& dialogs, QWidget* parent = nullptr);
     ~Form1() override;
 
-    void DrawSquare(std::int16_t I, std::int16_t J) override;
-    void DrawTurnMarker(std::int16_t side) override;
-    void SetSelection(std::int16_t I, std::int16_t J) override;
-    void RedrawBoard() override;
-    void RefreshInfoWindow() override;
+    // The move list and the piece counts written afresh into the Info window.
+    void RefreshInfoWindow();
 
     // A mouse-button release on the board, X and Y in twips; any button acts.
     void Form_MouseUp(int button, int shift, float X, float Y);
@@ -74,7 +71,6 @@ private:
     void mnuExit_Click();
     void mnuUndo_Click();
     void mnuRedo_Click();
-    void mnuComputer_Click(int index);
     void mnuMoveNow_Click();
     void mnuFlipBoard_Click();
     void mnuSwitchSides_Click();
@@ -90,6 +86,7 @@ private:
     MenuActions Menu_;
     BoardView* Board_;
     std::unique_ptr<Form2> Info_;
+    ToolsCommands* Tools_;
     bool InfoPlaced_ = false;
     QString BaseTitle_;
 };

@@ -1,9 +1,9 @@
 #include "Form2.h"
 
+#include "MoveListBox.h"
+
 #include <QCloseEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 
 #include <algorithm>
 
@@ -11,7 +11,7 @@ namespace kelmarin::ui {
 
 Form2::Form2()
     : labCoinCount(new QLabel(this)), Label1(new QLabel(QStringLiteral("&Moves:"), this)),
-      txtMoves(new QPlainTextEdit(this))
+      txtMoves(new MoveListBox(this))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Info"));
@@ -24,10 +24,7 @@ Form2::Form2()
     Label1->setBuddy(txtMoves);
     txtMoves->setGeometry(0, 32, 273, 145);
 
-    // Read-only, so that it never takes the editing keys; wrapped, with a vertical scroll bar only.
-    txtMoves->setReadOnly(true);
-    txtMoves->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    txtMoves->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Read-only and wrapped, with a vertical scroll bar only.
     txtMoves->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMoves->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont font(QStringLiteral("Courier New"));
@@ -37,24 +34,14 @@ Form2::Form2()
     QPalette palette = txtMoves->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     txtMoves->setPalette(palette);
-    connect(txtMoves, &QPlainTextEdit::textChanged, this, &Form2::txtMoves_Change);
 
     resize(InitialWidth, InitialHeight);
 }
 
 void Form2::SetTexts(const QString& moves, const QString& coinCount)
 {
-    txtMoves->setPlainText(moves);
+    txtMoves->SetText(moves);
     labCoinCount->setText(coinCount);
-}
-
-// The newest move stands at the end of the list: keep it in view.
-void Form2::txtMoves_Change()
-{
-    QTextCursor cursor = txtMoves->textCursor();
-    cursor.movePosition(QTextCursor::End);
-    txtMoves->setTextCursor(cursor);
-    txtMoves->ensureCursorVisible();
 }
 
 void Form2::resizeEvent(QResizeEvent* event)

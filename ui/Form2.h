@@ -1,16 +1,17 @@
 // The Info window: the piece counts and the move list of the game, written by the main window.
 //
 // A top-level window of its own, with no owner, so it is moved and stacked independently. Its texts
-// are rewritten on every refresh, shown or not; closing it by its close box only hides it, so it
-// always shows the current texts when it comes back.
+// are rewritten on every refresh, shown or not, the list only where it changed; closing it by its
+// close box only hides it, so it always shows the current texts when it comes back.
 #pragma once
 
 #include <QWidget>
 
 class QLabel;
-class QPlainTextEdit;
 
 namespace kelmarin::ui {
+
+class MoveListBox;
 
 class Form2 final : public QWidget {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
 
     QLabel* labCoinCount;
     QLabel* Label1;
-    QPlainTextEdit* txtMoves;
+    MoveListBox* txtMoves;
 
 signals:
     // The user closed the window with its own close box.
@@ -34,9 +35,6 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-
-private:
-    void txtMoves_Change();
 };
 
 } // namespace kelmarin::ui

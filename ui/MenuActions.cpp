@@ -1,6 +1,7 @@
 #include "MenuActions.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,8 +50,19 @@ MenuActions::MenuActions(QObject* owner)
       mnuShowNumbers(Option(owner, "mnuShowNumbers", QStringLiteral("&Show Numbers"), true)),
       mnuInfoWindow(Option(owner, "mnuInfoWindow", QStringLiteral("&Info Window"), false)),
       mnuTitleValue(Option(owner, "mnuTitleValue", QStringLiteral("&Title Shows Value"), false)),
-      mnuAbout(Command(owner, "mnuAbout", QStringLiteral("&About...")))
+      mnuAbout(Command(owner, "mnuAbout", QStringLiteral("&About..."))),
+      mnuHighlightLastMove(
+          Option(owner, "mnuHighlightLastMove", QStringLiteral("Highlight &Last Move"), false)),
+      mnuShowLegalMoves(Option(owner, "mnuShowLegalMoves", QStringLiteral("Show Legal Mo&ves"), false)),
+      mnuZoom{Option(owner, "mnuZoom100", QStringLiteral("&100%"), true),
+              Option(owner, "mnuZoom150", QStringLiteral("1&50%"), false),
+              Option(owner, "mnuZoom200", QStringLiteral("&200%"), false)},
+      mnuStopOnRepetition(
+          Option(owner, "mnuStopOnRepetition", QStringLiteral("Stop Computer on &Repetition"), false))
 {
+    auto* zoom = new QActionGroup(owner);
+    for (QAction* action : mnuZoom)
+        zoom->addAction(action);
 }
 
 void MenuActions::FillMenuBar(QMenuBar* bar) const
@@ -83,9 +95,26 @@ void MenuActions::FillMenuBar(QMenuBar* bar) const
     mnuOptions->addAction(mnuInfoWindow);
     mnuOptions->addAction(mnuTitleValue);
 
+    FillToolsMenu(bar->addMenu(QStringLiteral("&Tools")));
+
     QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelp->addAction(mnuAbout);
+}
+
+// The additions, in groups divided by separators: the game-record commands come first and the
+// computer's next, each group followed by a separator; the view aids close the menu.
+void MenuActions::FillToolsMenu(QMenu* mnuTools) const
+{
+    mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    // The game-record and computer groups go here, above the view aids.
+    mnuTools->addAction(mnuHighlightLastMove);
+    mnuTools->addAction(mnuShowLegalMoves);
+    QMenu* mnuZoomMenu = mnuTools->addMenu(QStringLiteral("&Zoom"));
+    mnuZoomMenu->setObjectName(QStringLiteral("mnuZoom"));
+    for (QAction* action : mnuZoom)
+        mnuZoomMenu->addAction(action);
+    mnuTools->addAction(mnuStopOnRepetition);
 }
 
 } // namespace kelmarin::ui

@@ -1,11 +1,15 @@
 // Every command of the main window as an action: caption with its access letter, shortcut key and,
 // for the options, the check mark that is the option's state. The actions are created here in one
 // place and put into the menu bar by FillMenuBar; the window connects them to its handlers.
+//
+// The four specified menus come first; every addition lives in the Tools menu between Options and
+// Help, and each of its options is off (or at its first choice) at every start.
 #pragma once
 
 #include <array>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 class QObject;
 
@@ -35,6 +39,16 @@ public:
     QAction* mnuTitleValue;
 
     QAction* mnuAbout;
+
+    // Tools: the view aids.
+    QAction* mnuHighlightLastMove;
+    QAction* mnuShowLegalMoves;
+    std::array<QAction*, 3> mnuZoom; // 100%, 150% and 200%, one of them checked
+    static constexpr std::array<double, 3> ZoomFactors{1.0, 1.5, 2.0};
+    QAction* mnuStopOnRepetition;
+
+private:
+    void FillToolsMenu(QMenu* mnuTools) const;
 };
 
 } // namespace kelmarin::ui

@@ -2,13 +2,18 @@
 #include "UiTestSupport.h"
 
 #include "Form2.h"
+#include "MoveListBox.h"
+#include "Notation.h"
+#include "RandomPlay.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace kelmarin::ui::testing {
 namespace {
@@ -58,8 +63,9 @@ TEST(InfoWindow, TextsFollowMovesUndoRedoAndLoad)
     window.ClickSquare(6, 3); // Red takes
     EXPECT_EQ(Moves(window), QStringLiteral("1R.10-14 1B.23-19 2R.14-23x"));
     EXPECT_EQ(Counts(window), QStringLiteral("Red has 12 and Blue has 11 coins left."));
-    QPlainTextEdit* list = window.Form->InfoWindow().txtMoves;
-    EXPECT_EQ(list->textCursor().position(), list->toPlainText().size()) << "scrolled to the newest move";
+    const MoveListBox* list = window.Form->InfoWindow().txtMoves;
+    EXPECT_EQ(list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum())
+        << "scrolled to the newest move";
     window.Menu().mnuUndo->trigger();
     EXPECT_EQ(Moves(window), QStringLiteral("1R.10-14 1B.23-19"));
     EXPECT_EQ(Counts(window), QStringLiteral("Red has 12 and Blue has 12 coins left."));
@@ -121,6 +127,69 @@ TEST(InfoWindow, ResizeRule)
     QTest::qWait(1);
     EXPECT_EQ(info.txtMoves->geometry().top(), 32);
     EXPECT_EQ(info.txtMoves->geometry().height(), 0) << "clamped, never negative";
+}
+
+// The list shown step by step, through undo, redo and a load, is exactly the move list, laid out as a
+// box given the whole text at once would lay it out.
+TEST(InfoWindow, ListFollowsTheGameAsAWholeLayoutWould)
+{
+    Window window;
+    window.Menu().mnuComputer[Blue]->trigger();
+    GameState& game = window.Game();
+    const MoveListBox& list = *window.Form->InfoWindow().txtMoves;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("list.kmr"));
+    std::mt19937 random(7);
+    for (int round = 0; round < 300 && !game.IsGameOver(); ++round) {
+        const unsigned pick = random() % 10;
+        if (pick == 0)
+            window.Menu().mnuUndo->trigger();
+        else if (pick == 1)
+            window.Menu().mnuRedo->trigger();
+        else if (pick == 2 && round % 7 == 0) {
+            window.Dialogs.SaveAnswers << path;
+            window.Menu().mnuSaveAs->trigger();
+            window.Dialogs.OpenAnswers << path;
+            window.Menu().mnuLoad->trigger();
+        } else {
+            const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+            game.SideToMove = game.MakeMove(&step, true);
+        }
+        ASSERT_EQ(list.toPlainText(), QString::fromStdString(MoveListText(game)));
+        MoveListBox whole;
+        whole.setFont(list.font());
+        whole.resize(list.size());
+        whole.SetText(list.toPlainText());
+        ASSERT_EQ(list.Lines(), whole.Lines()) << "round " << round;
+    }
+    EXPECT_GT(list.Lines().size(), 3);
+}
+
+// Lines break only at the spaces between turns; a turn that does not fit the rest of a line starts
+// the next one whole, and only a turn wider than the line is broken, after a comma.
+TEST(InfoWindow, WrapsBetweenTurns)
+{
+    MoveListBox list;
+    list.resize(273, 145);
+    const QString longTurn = QStringLiteral("9B.1-10x,10-19x,19-28x");
+    QString text;
+    for (int k = 1; k <= 8; ++k)
+        text += QStringLiteral("%1R.11-15 %1B.22-18x ").arg(k);
+    text += longTurn + QStringLiteral(" 10R.5-9 10B.1-10x,10-19x,19-28x,28-19x,19-10x,10-1x,1-10x,10-19x");
+    list.SetText(text);
+    const QStringList lines = list.Lines();
+    EXPECT_EQ(lines.join(QString()), text);
+    ASSERT_GT(lines.size(), 3);
+    for (int k = 0; k + 1 < lines.size(); ++k) {
+        const bool betweenTurns = lines[k].endsWith(QLatin1Char(' ')) && lines[k + 1].front().isDigit();
+        EXPECT_TRUE(betweenTurns || lines[k].endsWith(QLatin1Char(','))) << lines[k].toStdString();
+        EXPECT_FALSE(lines[k].endsWith(QLatin1Char('.')));
+    }
+    EXPECT_TRUE(lines.contains(longTurn + QLatin1Char(' ')) ||
+                std::any_of(lines.begin(), lines.end(),
+                            [&](const QString& line) { return line.startsWith(longTurn); }))
+        << "the three-jump turn stays whole";
+    EXPECT_TRUE(lines.last().endsWith(QStringLiteral("10-19x"))) << "the wide turn is broken after commas";
 }
 
 } // namespace

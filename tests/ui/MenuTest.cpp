@@ -11,23 +11,30 @@
 namespace kelmarin::ui::testing {
 namespace {
 
+void AddItems(QStringList& lines, const QMenu& menu, const QString& indent)
+{
+    for (QAction* item : menu.actions()) {
+        if (item->isSeparator()) {
+            lines << indent + QStringLiteral("-");
+            continue;
+        }
+        QString line = indent + item->text();
+        if (!item->shortcut().isEmpty())
+            line += QStringLiteral(" [") + item->shortcut().toString() + QStringLiteral("]");
+        if (item->isCheckable())
+            line += item->isChecked() ? QStringLiteral(" on") : QStringLiteral(" off");
+        lines << line;
+        if (item->menu() != nullptr)
+            AddItems(lines, *item->menu(), indent + QStringLiteral("  "));
+    }
+}
+
 QStringList MenuLayout(Form1& form)
 {
     QStringList lines;
     for (QAction* top : form.menuBar()->actions()) {
         lines << top->text();
-        for (QAction* item : top->menu()->actions()) {
-            if (item->isSeparator()) {
-                lines << QStringLiteral("  -");
-                continue;
-            }
-            QString line = QStringLiteral("  ") + item->text();
-            if (!item->shortcut().isEmpty())
-                line += QStringLiteral(" [") + item->shortcut().toString() + QStringLiteral("]");
-            if (item->isCheckable())
-                line += item->isChecked() ? QStringLiteral(" on") : QStringLiteral(" off");
-            lines << line;
-        }
+        AddItems(lines, *top->menu(), QStringLiteral("  "));
     }
     return lines;
 }
@@ -57,6 +64,14 @@ TEST(Menus, TableWithCaptionsShortcutsAndInitialMarks)
                                   "  &Show Numbers on",
                                   "  &Info Window off",
                                   "  &Title Shows Value off",
+                                  "&Tools",
+                                  "  Highlight &Last Move off",
+                                  "  Show Legal Mo&ves off",
+                                  "  &Zoom",
+                                  "    &100% on",
+                                  "    1&50% off",
+                                  "    &200% off",
+                                  "  Stop Computer on &Repetition off",
                                   "&Help",
                                   "  &About..."};
     EXPECT_EQ(MenuLayout(*window.Form), expected);

@@ -2,10 +2,10 @@
 #include "UiTestSupport.h"
 
 #include "Form2.h"
+#include "MoveListBox.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

@@ -66,16 +66,14 @@ struct Window {
     // the piece and the number.
     QColor CornerOf(int I, int J)
     {
-        const bool flipped = Menu().mnuFlipBoard->isChecked();
-        const int C = flipped ? 9 - I : I, R = flipped ? 9 - J : J;
-        return At((C - 1) * 800 + 100 + 90, R * 800 + 100 - 90);
+        const QRect box = Board().SquareBox(static_cast<std::int16_t>(I), static_cast<std::int16_t>(J));
+        return At(box.left() + 90, box.top() + 800 - 90);
     }
-    // A click in the middle of the cell at display column C, row R.
-    void ClickCell(int C, int R) { Form->Form_MouseUp(1, 0, (C - 1) * 800 + 500.0f, (R - 1) * 800 + 500.0f); }
+    // A click in the middle of the cell that shows board square (I, J).
     void ClickSquare(int I, int J)
     {
-        const bool flipped = Menu().mnuFlipBoard->isChecked();
-        ClickCell(flipped ? 9 - I : I, flipped ? 9 - J : J);
+        const QRect box = Board().SquareBox(static_cast<std::int16_t>(I), static_cast<std::int16_t>(J));
+        Form->Form_MouseUp(1, 0, box.left() + 400.0f, box.top() + 400.0f);
     }
 
     FakeDialogs Dialogs;
