@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string_view>
@@ -61,6 +62,19 @@ CommandLine ReadCommandLine(int argc, char** argv)
     return line;
 }
 
+// Without a display the toolkit would abort with advice to reinstall; say what is missing instead.
+bool HasDisplay()
+{
+#ifdef __linux__
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (const char* value = std::getenv(name); value != nullptr && *value != '\0')
+            return true;
+    return false;
+#else
+    return true; // elsewhere the toolkit always has its desktop
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,6 +82,11 @@ int main(int argc, char** argv)
     const CommandLine line = ReadCommandLine(argc, argv);
     if (line.ExitStatus)
         return *line.ExitStatus;
+    if (!HasDisplay()) {
+        std::cerr << "kelmarin: no display (DISPLAY and WAYLAND_DISPLAY are unset): start it from a desktop "
+                     "session\n";
+        return 1;
+    }
 
     int toolkitArgc = 1; // the toolkit sees no arguments: they are all read above
     QApplication app(toolkitArgc, argv);
