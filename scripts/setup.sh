@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Kelmarin set-up for Debian 12, run as root from the source folder:
-#   scripts/setup.sh play   installs what is missing, builds, and starts the game
-#   scripts/setup.sh test   installs what is missing, builds plain and sanitized, and runs every test
+#   scripts/setup.sh play     installs what is missing, builds the game, and starts it (through sudo:
+#                             as the user who called sudo)
+#   scripts/setup.sh test     installs what is missing, builds plain and sanitized, and runs every test
+#   scripts/setup.sh package  installs what is missing, builds build/kelmarin_VERSION_ARCH.deb and
+#                             checks it with lintian
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mode=${1:-}
-case "$mode" in play|test) ;; *) echo "usage: $0 play|test" >&2; exit 2;; esac
+case "$mode" in play|test|package) ;; *) echo "usage: $0 play|test|package" >&2; exit 2;; esac
 
 packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev
-          fonts-liberation2 fonts-comic-neue xvfb xauth desktop-file-utils clang-format)
+          fonts-liberation2 fonts-comic-neue xvfb xauth desktop-file-utils appstream clang-format)
+if [ "$mode" = package ]; then packages+=(dpkg-dev lintian file); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" 2>/dev/null | grep -q '^Status: install ok installed' || missing+=("$p")
@@ -28,17 +32,44 @@ configure() { # dir, extra options...
 }
 
 configure build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j "$jobs"
 
 if [ "$mode" = play ]; then
-  if [ -x build/app/kelmarin ]; then
-    exec build/app/kelmarin
+  cmake --build build -j "$jobs" --target kelmarin
+  if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "== built build/app/kelmarin, but there is no display (DISPLAY and WAYLAND_DISPLAY are unset): run this from a desktop session, or start build/app/kelmarin there" >&2
+    exit 1
   fi
-  exec build/tools/kelmarin-cli perft 8
+  if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+    # The game need not run as root: it runs as the user who called sudo, on that user's display.
+    if ! runuser -u "$SUDO_USER" -- test -x build/app/kelmarin; then
+      echo "== $SUDO_USER cannot run $PWD/build/app/kelmarin: put the source folder where $SUDO_USER can read it" >&2
+      exit 1
+    fi
+    display=()
+    for name in DISPLAY XAUTHORITY WAYLAND_DISPLAY; do
+      [ -n "${!name:-}" ] && display+=("$name=${!name}")
+    done
+    runtime=/run/user/$(id -u "$SUDO_USER")
+    [ -d "$runtime" ] && display+=("XDG_RUNTIME_DIR=$runtime")
+    exec runuser -u "$SUDO_USER" -- env "${display[@]}" build/app/kelmarin
+  fi
+  exec build/app/kelmarin
+fi
+
+if [ "$mode" = package ]; then
+  cmake --build build -j "$jobs" --target kelmarin kelmarin-cli install_files
+  (cd build && cpack -G DEB)
+  deb=$(ls -t build/kelmarin_*.deb | head -n 1)
+  echo "== lintian $deb"
+  lintian --fail-on error "$deb"
+  echo "== install it with: apt install ./$deb"
+  exit 0
 fi
 
 echo "== format check (clang-format, the committed .clang-format)"
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
+cmake --build build -j "$jobs"
 
 export QT_QPA_PLATFORM=offscreen
 echo "== tests (release build)"

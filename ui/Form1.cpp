@@ -177,6 +177,11 @@ void Form1::mnuLoad_Click()
     const QString fileName = Dialogs_.ShowOpen(this);
     if (fileName.isEmpty())
         return;
+    OpenGameFile(fileName);
+}
+
+void Form1::OpenGameFile(const QString& fileName)
+{
     const LoadResult loaded = ReadGameFile(QFile::encodeName(fileName).toStdString());
     if (!loaded) {
         Dialogs_.ShowWarning(this, QStringLiteral("Load"),

@@ -39,6 +39,9 @@ public:
     // The computer's turn for the side to move, then the timer armed for what follows.
     void PlayComputerMove();
     void Timer1_Timer();
+    // Opens a saved game exactly as Load does once the file is chosen: a refused file is reported
+    // and changes nothing.
+    void OpenGameFile(const QString& fileName);
 
     GameState& Game() { return Game_; }
     ComputerPlayer& Computer() { return Computer_; }
