@@ -177,7 +177,7 @@ void StrongSearch::Order(StrongMove* steps, int count, const StrongMove& tableMo
 
 int StrongSearch::Negamax(const StrongPosition& position, int depth, int alpha, int beta, int ply)
 {
-    if ((++Nodes_ & 1023) == 0)
+    if ((++Nodes_ & 1023) == 1)
         CheckLimits();
     if (Stopped_)
         return 0;
