@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <random>
 #include <string>
@@ -14,6 +15,16 @@
 namespace {
 
 using namespace kelmarin;
+
+void PrintBoard(const TBoard& board)
+{
+    for (int J = 1; J <= 8; ++J) {
+        std::string row;
+        for (int I = 1; I <= 8; ++I)
+            row += ".brBR"[std::max<int>(0, board(I, J))];
+        std::cout << "  " << row << '\n';
+    }
+}
 
 int Match(int argc, char** argv)
 {
@@ -28,8 +39,11 @@ int Match(int argc, char** argv)
     options.Seed = argc > 5 ? static_cast<std::uint32_t>(std::stoul(argv[5])) : 1;
     options.StrongMs = argc > 6 ? std::stoi(argv[6]) : 1000;
     options.MaxSteps = argc > 7 ? std::stoi(argv[7]) : 400;
-    const MatchTotals totals = PlayMatch(
-        options, [&](const MatchGame& game) { std::cout << DescribeGame(options, game) << std::endl; });
+    const MatchTotals totals = PlayMatch(options, [&](const MatchGame& game) {
+        std::cout << DescribeGame(options, game) << std::endl;
+        if (std::getenv("STRONG_MATCH_BOARDS") != nullptr && !game.AWon())
+            PrintBoard(game.FinalBoard);
+    });
     std::cout << DescribeTotals(options, totals) << std::endl;
     return 0;
 }

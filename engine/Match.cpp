@@ -4,16 +4,24 @@
 
 #include <memory>
 #include <random>
+#include <time.h>
 
 namespace kelmarin {
 
 namespace {
 
+std::int64_t ThreadProcessorMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
 // One side's computer for a whole game; the strong search keeps its table from step to step.
 class MatchPlayer {
 public:
-    MatchPlayer(Level level, int budgetMs, GameState& game, std::uint32_t seed)
-        : Level_(level), BudgetMs_(budgetMs), Classic_(game)
+    MatchPlayer(Level level, int budgetMs, bool processorTime, GameState& game, std::uint32_t seed)
+        : Level_(level), BudgetMs_(budgetMs), ProcessorTime_(processorTime), Classic_(game)
     {
         Classic_.Seed(seed);
         if (level != Level::Classic)
@@ -26,12 +34,15 @@ public:
             return Classic_.ChooseComputerMove(game.SideToMove).Move;
         strong::SearchLimits limits;
         limits.TimeMs = BudgetMs_;
+        if (ProcessorTime_)
+            limits.ClockMs = ThreadProcessorMs;
         return Strong_->Search(game, limits).Step;
     }
 
 private:
     Level Level_;
     int BudgetMs_;
+    bool ProcessorTime_;
     ComputerPlayer Classic_;
     std::unique_ptr<strong::StrongSearch> Strong_;
 };
@@ -61,8 +72,9 @@ MatchGame PlayGame(const MatchOptions& options, const std::vector<TMove>& openin
     for (const TMove& step : opening)
         game.MakeMove(&step, true);
     const std::uint32_t seed = options.Seed * 7919u + static_cast<std::uint32_t>(number);
-    MatchPlayer a(options.A, ScaledBudgetMs(options.A, options.StrongMs), game, seed);
-    MatchPlayer b(options.B, ScaledBudgetMs(options.B, options.StrongMs), game, seed + 1);
+    MatchPlayer a(options.A, ScaledBudgetMs(options.A, options.StrongMs), options.ProcessorTime, game, seed);
+    MatchPlayer b(options.B, ScaledBudgetMs(options.B, options.StrongMs), options.ProcessorTime, game,
+                  seed + 1);
     while (game.HistoryPos < options.MaxSteps) {
         if (game.IsGameOver()) {
             result.Winner = Opponent(game.SideToMove);
@@ -74,6 +86,7 @@ MatchGame PlayGame(const MatchOptions& options, const std::vector<TMove>& openin
     if (result.Winner == NoSide && game.IsGameOver())
         result.Winner = Opponent(game.SideToMove);
     result.Steps = game.HistoryPos;
+    result.FinalBoard = game.Board;
     return result;
 }
 

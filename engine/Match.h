@@ -20,6 +20,9 @@ struct MatchOptions {
     int Games = 2;
     std::uint32_t Seed = 1;
     int StrongMs = 1000; // Strong's budget per step; the other levels think in proportion
+    // Budgets count the thinking thread's processor time, so that other work on the machine does not
+    // weaken one side; off, they count wall time as the window does.
+    bool ProcessorTime = true;
     int MaxSteps = 400;
 };
 
@@ -28,6 +31,7 @@ struct MatchGame {
     std::int16_t SideOfA = Red;
     std::int16_t Winner = NoSide; // the side that won, NoSide when unfinished
     int Steps = 0;
+    TBoard FinalBoard;
     bool AWon() const { return Winner != NoSide && Winner == SideOfA; }
     bool BWon() const { return Winner != NoSide && Winner != SideOfA; }
 };

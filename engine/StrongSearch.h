@@ -2,11 +2,12 @@
 // bitboard copy of the position, so the game it was given is only read, once, before searching.
 //
 // A transposition table keyed by Zobrist keys, the table's step first, then killers and a history of
-// good quiet steps order the search; captures are followed to the end (quiescence), and a forced step
-// costs no depth. A position that repeats one of the searched line or of the game so far scores as a
-// draw (0), so a side that is ahead looks for progress instead of shuffling. The search keeps a time
-// budget and a node limit, checked every 1024 positions, and a cancel flag another thread may set;
-// it then stops at once and answers with the best step of its last completed iteration.
+// good quiet steps order the search; late quiet steps are looked at less deep first, captures are
+// followed to the end (quiescence), and a forced step costs no depth. A position that repeats one of the
+// searched line or of the game so far scores as a draw (0), so a side that is ahead looks for progress
+// instead of shuffling. The search keeps a time budget and a node limit, checked every 1024 positions, and a
+// cancel flag another thread may set; it then stops at once and answers with the best step of its last
+// completed iteration.
 #pragma once
 
 #include "StrongPosition.h"
