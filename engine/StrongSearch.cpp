@@ -1,0 +1,252 @@
+#include "StrongSearch.h"
+
+#include "StrongEval.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace kelmarin::strong {
+
+namespace {
+
+constexpr int Infinity = 30000;
+// Scores this close to a win count steps to it; the table stores them from the node, not the root.
+constexpr int WinBand = StrongWinScore - 1000;
+enum Bound : std::uint8_t { NoBound, Lower, Upper, Exact };
+
+// The side to move at `ply` has no step: it has lost, and a nearer loss is worse.
+constexpr int LossScore(int ply)
+{
+    return -(StrongWinScore + 1 - ply);
+}
+
+int ToTable(int score, int ply)
+{
+    return score > WinBand ? score + ply : score < -WinBand ? score - ply : score;
+}
+int FromTable(int score, int ply)
+{
+    return score > WinBand ? score - ply : score < -WinBand ? score + ply : score;
+}
+
+std::int64_t SteadyMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+StrongSearch::StrongSearch(int tableBits)
+    : Table_(new TableEntry[std::size_t{1} << tableBits]()), TableMask_((std::uint64_t{1} << tableBits) - 1)
+{
+    Keys_.reserve(GameState::MaxHistory + MaxPly + 1);
+}
+
+void StrongSearch::CollectGameKeys(const GameState& game, int reversible)
+{
+    Keys_.clear();
+    TBoard board = game.Board;
+    for (int k = game.HistoryPos; k > game.HistoryPos - reversible; --k) {
+        const TMove& step = game.HistoryEntry(k);
+        RevertStep(board, step);
+        Keys_.push_back(StrongPosition::FromBoard(board, PieceOwner(step.Coin), NoSquare, k - 1).Key());
+    }
+    std::reverse(Keys_.begin(), Keys_.end());
+}
+
+StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& limits)
+{
+    Limits_ = limits;
+    StartMs_ = Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs();
+    Nodes_ = 0;
+    Stopped_ = false;
+    ++Age_;
+    for (auto& side : History_)
+        for (auto& from : side)
+            for (int& value : from)
+                value /= 4;
+    for (auto& killers : Killers_)
+        killers[0] = killers[1] = StrongMove{};
+
+    const StrongPosition root = StrongPosition::FromGame(game);
+    CollectGameKeys(game, root.ReversibleSteps());
+    RootIndex_ = Keys_.size();
+    Keys_.resize(RootIndex_ + MaxPly + 1);
+
+    StrongMove steps[MaxSteps];
+    const int count = root.GenerateSteps(steps);
+    StrongResult result;
+    if (count == 0)
+        return result;
+    StrongMove best = steps[0];
+    // A forced step needs no long thought; a few iterations still give it a score.
+    const int maxDepth = std::min(Limits_.MaxDepth, count == 1 ? 4 : MaxPly - 1);
+    for (int depth = 1; depth <= maxDepth; ++depth) {
+        RootBest_ = StrongMove{};
+        const int score = Negamax(root, depth, -Infinity, Infinity, 0);
+        if (Stopped_)
+            break;
+        best = RootBest_;
+        result.Depth = depth;
+        result.Score = root.SideToMove() == Blue ? score : -score;
+        // A win or loss proven with depth to spare will not change.
+        if (std::abs(score) > WinBand && depth > StrongWinScore + 1 - std::abs(score) + 2)
+            break;
+        // The next iteration would take several times as long as this one: do not start what
+        // cannot end.
+        const std::int64_t elapsed = (Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs()) - StartMs_;
+        if (elapsed * 2 > Limits_.TimeMs)
+            break;
+    }
+    if (result.Depth == 0 && RootBest_.From != NoSquare)
+        best = RootBest_;
+    result.Step = root.ToTMove(best);
+    result.Nodes = Nodes_;
+    return result;
+}
+
+void StrongSearch::CheckLimits()
+{
+    const std::int64_t now = Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs();
+    if (now - StartMs_ >= Limits_.TimeMs || (Limits_.NodeLimit != 0 && Nodes_ >= Limits_.NodeLimit) ||
+        (Limits_.Cancel != nullptr && Limits_.Cancel->load(std::memory_order_relaxed)))
+        Stopped_ = true;
+}
+
+bool StrongSearch::IsRepetition(const StrongPosition& position, int ply) const
+{
+    const std::size_t here = RootIndex_ + static_cast<std::size_t>(ply);
+    // Between captures and man steps the sides alternate, so only every second position can match.
+    for (int back = 4; back <= position.ReversibleSteps(); back += 2)
+        if (Keys_[here - static_cast<std::size_t>(back)] == position.Key())
+            return true;
+    return false;
+}
+
+StrongSearch::TableEntry* StrongSearch::Probe(std::uint64_t key)
+{
+    TableEntry* entry = &Table_[key & TableMask_];
+    return entry->Check == static_cast<std::uint32_t>(key >> 32) && entry->Bound != NoBound ? entry : nullptr;
+}
+
+void StrongSearch::Store(std::uint64_t key, int depth, int score, int alpha, int beta, const StrongMove& move,
+                         int ply)
+{
+    TableEntry& entry = Table_[key & TableMask_];
+    const auto check = static_cast<std::uint32_t>(key >> 32);
+    if (entry.Check == check && entry.Age == Age_ && entry.Depth > depth)
+        return;
+    entry.Check = check;
+    entry.Score = static_cast<std::int16_t>(ToTable(score, ply));
+    entry.Depth = static_cast<std::int8_t>(depth);
+    entry.Bound = score <= alpha ? Upper : score >= beta ? Lower : Exact;
+    entry.Move = move;
+    entry.Age = Age_;
+}
+
+void StrongSearch::Remember(const StrongMove& step, std::int16_t side, int depth, int ply)
+{
+    if (step.IsCapture())
+        return;
+    History_[side - 1][step.From][step.To] += depth * depth;
+    if (!(Killers_[ply][0] == step)) {
+        Killers_[ply][1] = Killers_[ply][0];
+        Killers_[ply][0] = step;
+    }
+}
+
+void StrongSearch::Order(StrongMove* steps, int count, const StrongMove& tableMove, std::int16_t side,
+                         int ply) const
+{
+    int keys[MaxSteps];
+    for (int k = 0; k < count; ++k) {
+        const StrongMove& s = steps[k];
+        keys[k] = s == tableMove          ? 1 << 30
+                  : s == Killers_[ply][0] ? 1 << 29
+                  : s == Killers_[ply][1] ? 1 << 28
+                                          : History_[side - 1][s.From][s.To];
+    }
+    // Insertion sort: lists are short.
+    for (int k = 1; k < count; ++k)
+        for (int j = k; j > 0 && keys[j] > keys[j - 1]; --j) {
+            std::swap(keys[j], keys[j - 1]);
+            std::swap(steps[j], steps[j - 1]);
+        }
+}
+
+int StrongSearch::Negamax(const StrongPosition& position, int depth, int alpha, int beta, int ply)
+{
+    if ((++Nodes_ & 1023) == 1)
+        CheckLimits();
+    if (Stopped_)
+        return 0;
+    Keys_[RootIndex_ + static_cast<std::size_t>(ply)] = position.Key();
+    if (ply > 0 && IsRepetition(position, ply))
+        return 0;
+    StrongMove steps[MaxSteps];
+    const int count = position.GenerateSteps(steps);
+    if (count == 0)
+        return LossScore(ply);
+    // Only quiet positions are scored as they stand: a capture due is always played out.
+    if ((depth <= 0 && !steps[0].IsCapture()) || ply >= MaxPly - 1)
+        return EvaluateForMover(position);
+
+    StrongMove tableMove;
+    if (depth > 0) {
+        if (const TableEntry* entry = Probe(position.Key())) {
+            tableMove = entry->Move;
+            const int stored = FromTable(entry->Score, ply);
+            if (ply > 0 && entry->Depth >= depth &&
+                (entry->Bound == Exact || (entry->Bound == Lower && stored >= beta) ||
+                 (entry->Bound == Upper && stored <= alpha)))
+                return stored;
+        }
+    }
+    Order(steps, count, tableMove, position.SideToMove(), ply);
+
+    const int alphaIn = alpha;
+    const int childDepth = count == 1 ? depth : depth - 1;
+    int best = -Infinity;
+    StrongMove bestMove = steps[0];
+    for (int k = 0; k < count; ++k) {
+        StrongPosition child = position;
+        child.Play(steps[k]);
+        const bool sameSide = child.SideToMove() == position.SideToMove();
+        auto searchChild = [&](int d, int a, int b) {
+            return sameSide ? Negamax(child, d, a, b, ply + 1) : -Negamax(child, d, -b, -a, ply + 1);
+        };
+        int score;
+        if (k == 0) {
+            score = searchChild(childDepth, alpha, beta);
+        } else {
+            // Late quiet steps of a well-ordered list rarely matter: first look at them less deep.
+            const bool reduce = depth >= 3 && k >= 3 && !steps[k].IsCapture() && !sameSide;
+            score = searchChild(reduce ? childDepth - 1 - (k >= 8) : childDepth, alpha, alpha + 1);
+            if (reduce && score > alpha)
+                score = searchChild(childDepth, alpha, alpha + 1);
+            if (score > alpha && score < beta)
+                score = searchChild(childDepth, alpha, beta);
+        }
+        if (Stopped_)
+            return 0;
+        if (score > best) {
+            best = score;
+            bestMove = steps[k];
+            if (ply == 0)
+                RootBest_ = steps[k];
+        }
+        if (best > alpha)
+            alpha = best;
+        if (alpha >= beta) {
+            if (depth > 0)
+                Remember(steps[k], position.SideToMove(), depth, ply);
+            break;
+        }
+    }
+    if (depth > 0)
+        Store(position.Key(), depth, best, alphaIn, beta, bestMove, ply);
+    return best;
+}
+
+} // namespace kelmarin::strong

@@ -1,0 +1,85 @@
+// The strong search: iterative deepening negamax with principal-variation windows over its own
+// bitboard copy of the position, so the game it was given is only read, once, before searching.
+//
+// A transposition table keyed by Zobrist keys, the table's step first, then killers and a history of
+// good quiet steps order the search; late quiet steps are looked at less deep first, captures are
+// followed to the end (quiescence), and a forced step costs no depth. A position that repeats one of the
+// searched line or of the game so far scores as a draw (0), so a side that is ahead looks for progress
+// instead of shuffling. The search keeps a time budget and a node limit, checked every 1024 positions, and a
+// cancel flag another thread may set; it then stops at once and answers with the best step of its last
+// completed iteration.
+#pragma once
+
+#include "StrongPosition.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace kelmarin::strong {
+
+inline constexpr int MaxPly = 96;
+inline constexpr int StrongWinScore = 10000;
+
+struct SearchLimits {
+    int TimeMs = 1000;
+    std::uint64_t NodeLimit = 0; // 0 for none
+    int MaxDepth = MaxPly - 1;
+    const std::atomic<bool>* Cancel = nullptr;
+    // Milliseconds on a monotonic clock; the steady clock when empty.
+    std::function<std::int64_t()> ClockMs;
+};
+
+struct StrongResult {
+    TMove Step;              // one jump of a multi-jump; FromI 0 when the side to move has no step
+    int Depth = 0;           // of the last completed iteration
+    std::uint64_t Nodes = 0; // positions visited
+    int Score = 0;           // from Blue's point of view, as the classic computer scores
+};
+
+class StrongSearch {
+public:
+    // The table holds 2^tableBits entries and is kept from one search to the next.
+    explicit StrongSearch(int tableBits = 20);
+
+    StrongResult Search(const GameState& game, const SearchLimits& limits);
+
+private:
+    struct TableEntry {
+        std::uint32_t Check = 0;
+        std::int16_t Score = 0;
+        std::int8_t Depth = 0;
+        std::uint8_t Bound = 0;
+        StrongMove Move;
+        std::uint8_t Age = 0;
+    };
+
+    int Negamax(const StrongPosition& position, int depth, int alpha, int beta, int ply);
+    // Puts the likeliest best steps first.
+    void Order(StrongMove* steps, int count, const StrongMove& tableMove, std::int16_t side, int ply) const;
+    bool IsRepetition(const StrongPosition& position, int ply) const;
+    void CheckLimits();
+    TableEntry* Probe(std::uint64_t key);
+    void Store(std::uint64_t key, int depth, int score, int alpha, int beta, const StrongMove& move, int ply);
+    void Remember(const StrongMove& step, std::int16_t side, int depth, int ply);
+    // The keys of the game's earlier positions that can still recur, oldest first.
+    void CollectGameKeys(const GameState& game, int reversible);
+
+    std::unique_ptr<TableEntry[]> Table_;
+    std::uint64_t TableMask_;
+    std::uint8_t Age_ = 0;
+    std::vector<std::uint64_t> Keys_; // the game's recurring positions, then the searched line
+    std::size_t RootIndex_ = 0;
+    StrongMove Killers_[MaxPly][2];
+    int History_[2][PlayingSquareCount][PlayingSquareCount] = {};
+    StrongMove RootBest_;
+
+    SearchLimits Limits_;
+    std::int64_t StartMs_ = 0;
+    std::uint64_t Nodes_ = 0;
+    bool Stopped_ = false;
+};
+
+} // namespace kelmarin::strong

@@ -1,0 +1,173 @@
+// The strong search: it finds forced wins, keeps its budget and its node limit, answers at once when
+// cancelled, and always answers with a legal step while leaving the given game as it was.
+#include "StrongSearch.h"
+#include "Levels.h"
+#include "Match.h"
+#include "RandomPlay.h"
+#include "RecordingDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace kelmarin::strong {
+namespace {
+
+using kelmarin::testing::ClearBoard;
+using kelmarin::testing::FinishSetup;
+
+bool IsLegal(const GameState& game, const TMove& step)
+{
+    MoveList list;
+    game.GenerateMoves(game.SideToMove, list);
+    return std::find(list.begin(), list.end(), step) != list.end();
+}
+
+void ExpectSameGame(const GameState& a, const GameState& b)
+{
+    EXPECT_EQ(a.Board, b.Board);
+    EXPECT_EQ(a.SideToMove, b.SideToMove);
+    EXPECT_EQ(a.HistoryPos, b.HistoryPos);
+    EXPECT_EQ(a.MoveHistory, b.MoveHistory);
+    EXPECT_EQ(a.CoinCount, b.CoinCount);
+}
+
+SearchLimits NodeLimit(std::uint64_t nodes)
+{
+    SearchLimits limits;
+    limits.TimeMs = 1 << 30;
+    limits.NodeLimit = nodes;
+    return limits;
+}
+
+// Positions of random games, multi-jumps half done among them: a legal step, the game untouched.
+TEST(StrongSearchTest, AnswersALegalStepAndLeavesTheGameAlone)
+{
+    std::mt19937 random(5);
+    StrongSearch search(16);
+    int positions = 0;
+    for (int g = 0; g < 20; ++g) {
+        GameState game;
+        game.New();
+        while (!game.IsGameOver() && game.HistoryPos < 200) {
+            if (random() % 4 == 0) {
+                const GameState before = game;
+                const StrongResult result = search.Search(game, NodeLimit(3000));
+                ASSERT_TRUE(IsLegal(game, result.Step));
+                ExpectSameGame(game, before);
+                ++positions;
+            }
+            const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+            game.MakeMove(&step, true);
+        }
+    }
+    EXPECT_GT(positions, 200);
+}
+
+TEST(StrongSearchTest, FindsTheWinningStep)
+{
+    // Every Red reply to (2,1)-(3,2) can be captured.
+    GameState game;
+    ClearBoard(game);
+    game.Board(2, 1) = BlueKing;
+    game.Board(3, 4) = RedMan;
+    FinishSetup(game, Blue);
+    StrongSearch search(16);
+    const StrongResult result = search.Search(game, NodeLimit(100000));
+    EXPECT_EQ(result.Step, (TMove{2, 1, 3, 2, BlueKing, 0}));
+    EXPECT_GT(result.Score, 9000);
+}
+
+// Two kings against one away from the double corners: the side ahead drives the lone king and wins,
+// even though nothing would end a game of shuffling kings.
+TEST(StrongSearchTest, TwoKingsBeatOne)
+{
+    GameState game;
+    ClearBoard(game);
+    game.Board(3, 4) = BlueKing;
+    game.Board(6, 5) = BlueKing;
+    game.Board(5, 8) = RedKing;
+    FinishSetup(game, Blue);
+    StrongSearch blue(18);
+    StrongSearch red(18);
+    while (!game.IsGameOver() && game.HistoryPos < 60) {
+        const TMove step = (game.SideToMove == Blue ? blue : red).Search(game, NodeLimit(200000)).Step;
+        game.MakeMove(&step, true);
+    }
+    EXPECT_TRUE(game.IsGameOver());
+    EXPECT_EQ(game.SideToMove, Red);
+}
+
+// The clock is read at least every 1024 positions; a clock that moves 1 ms a read ends a 50 ms search
+// within about fifty reads.
+TEST(StrongSearchTest, KeepsItsTimeBudgetAndNodeLimit)
+{
+    GameState game;
+    game.New();
+    std::int64_t now = 0;
+    SearchLimits limits;
+    limits.TimeMs = 50;
+    limits.ClockMs = [&now] { return now++; };
+    StrongSearch search(16);
+    const StrongResult timed = search.Search(game, limits);
+    EXPECT_LE(now, 53);
+    EXPECT_LE(timed.Nodes, 52u * 1024u);
+    EXPECT_TRUE(IsLegal(game, timed.Step));
+
+    const StrongResult counted = search.Search(game, NodeLimit(50000));
+    EXPECT_LT(counted.Nodes, 50000u + 1024u);
+    EXPECT_GE(counted.Depth, 3);
+    EXPECT_TRUE(IsLegal(game, counted.Step));
+}
+
+TEST(StrongSearchTest, CancelStopsTheSearchAndLeavesTheGameAlone)
+{
+    GameState game;
+    game.New();
+    std::mt19937 random(3);
+    for (int k = 0; k < 12; ++k) {
+        const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+        game.MakeMove(&step, true);
+    }
+    const GameState before = game;
+    std::atomic<bool> cancel = true;
+    const StrongResult early = SearchBestStep(game, 1 << 30, &cancel);
+    EXPECT_LE(early.Nodes, 1024u);
+    EXPECT_TRUE(IsLegal(game, early.Step));
+
+    // From another thread, while the search runs without an end of its own.
+    cancel = false;
+    StrongResult late;
+    std::thread worker([&] { late = SearchBestStep(game, 1 << 30, &cancel); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    cancel = true;
+    worker.join();
+    EXPECT_TRUE(IsLegal(game, late.Step));
+    ExpectSameGame(game, before);
+}
+
+TEST(StrongSearchTest, LevelsAndMatch)
+{
+    for (const Level level : AllLevels) {
+        EXPECT_EQ(ParseLevel(LevelKey(level)), level);
+        EXPECT_EQ(ParseLevel(LevelName(level)), level);
+    }
+    EXPECT_EQ(ParseLevel("grandmaster"), std::nullopt);
+    EXPECT_EQ(LevelName(Level::Classic), "Classic");
+    EXPECT_EQ(ScaledBudgetMs(Level::Expert, 20), 100);
+
+    MatchOptions options;
+    options.Games = 2;
+    options.StrongMs = 2;
+    options.MaxSteps = 30;
+    std::vector<MatchGame> games;
+    const MatchTotals totals = PlayMatch(options, [&](const MatchGame& game) { games.push_back(game); });
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[0].SideOfA, Red);
+    EXPECT_EQ(games[1].SideOfA, Blue);
+    EXPECT_EQ(totals.AWins + totals.BWins + totals.Unfinished, 2);
+    EXPECT_EQ(DescribeTotals(options, {19, 0, 1}), "strong wins 19, classic wins 0, unfinished 1");
+}
+
+} // namespace
+} // namespace kelmarin::strong
