@@ -138,11 +138,13 @@ std::string WritePdnGame(const SavedGame& saved, const PdnTags& tags)
         }
         if (ContinuedAfterCrowning(steps))
             lines.Comment(CrowningContinuesComment);
+        // A move number stays on the line of its move.
         if (turn.Side == Red)
-            lines.Word(std::to_string(number) + ".");
+            lines.Word(std::to_string(number) + ". " + MoveText(steps));
         else if (t == 0)
-            lines.Word(std::to_string(number) + "...");
-        lines.Word(MoveText(steps));
+            lines.Word(std::to_string(number) + "... " + MoveText(steps));
+        else
+            lines.Word(MoveText(steps));
         if (turn.Side == Blue)
             ++number;
     }
