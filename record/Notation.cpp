@@ -1,38 +1,46 @@
 #include "Notation.h"
 
+#include "Turn.h"
+
 namespace kelmarin {
+
+namespace {
+
+// "22-13x": the squares, then K for a man reaching its crowning row and x (X) for a man (king) taken.
+void AppendStep(std::string& text, const TMove& m, std::int16_t mover)
+{
+    text += std::to_string(SquareNumber(m.FromI, m.FromJ));
+    text += '-';
+    text += std::to_string(SquareNumber(m.ToI, m.ToJ));
+    if (!IsKing(m.Coin)) {
+        const int crowningRow = mover == Red ? 1 : 8;
+        if (m.ToJ == crowningRow)
+            text += 'K';
+    }
+    if (m.CapturedCoin != 0)
+        text += IsKing(m.CapturedCoin) ? 'X' : 'x';
+}
+
+} // namespace
 
 std::string MoveListText(const GameState& game)
 {
     std::string text;
-    int turn = 0;
-    std::int16_t turnSide = NoSide;
     // Only the applied entries are written; the redo tail stays out of the record until it is redone.
-    for (int k = 1; k <= game.HistoryPos; ++k) {
-        const TMove& m = game.HistoryEntry(k);
-        const std::int16_t mover = PieceOwner(m.Coin);
-        if (mover == turnSide) {
-            text += ',';
-        } else {
-            // A turn is a run of entries by one side, so a multi-jump stays one turn.
-            turnSide = mover;
-            ++turn;
-            if (k > 1)
-                text += ' ';
-            text += std::to_string((turn + 1) / 2);
-            text += mover == Blue ? 'B' : 'R';
-            text += '.';
+    const std::span<const TMove> applied(game.MoveHistory.data(), static_cast<std::size_t>(game.HistoryPos));
+    const std::vector<TTurn> turns = GroupTurns(applied);
+    for (std::size_t t = 0; t < turns.size(); ++t) {
+        const TTurn& turn = turns[t];
+        if (t > 0)
+            text += ' ';
+        text += std::to_string((t + 2) / 2);
+        text += turn.Side == Blue ? 'B' : 'R';
+        text += '.';
+        for (int k = turn.First; k < turn.First + turn.Count; ++k) {
+            if (k > turn.First)
+                text += ',';
+            AppendStep(text, applied[static_cast<std::size_t>(k)], turn.Side);
         }
-        text += std::to_string(SquareNumber(m.FromI, m.FromJ));
-        text += '-';
-        text += std::to_string(SquareNumber(m.ToI, m.ToJ));
-        if (!IsKing(m.Coin)) {
-            const int crowningRow = mover == Red ? 1 : 8;
-            if (m.ToJ == crowningRow)
-                text += 'K';
-        }
-        if (m.CapturedCoin != 0)
-            text += IsKing(m.CapturedCoin) ? 'X' : 'x';
     }
     // The side that cannot move has lost. Naming the mover of the last entry instead would be wrong
     // for a loaded game that is over before any entry is applied.

@@ -1,0 +1,160 @@
+#include "PdnWriter.h"
+
+#include "Fen.h"
+#include "StandardSquares.h"
+#include "Turn.h"
+
+#include <span>
+#include <vector>
+
+namespace kelmarin {
+
+namespace {
+
+constexpr std::size_t MaxLine = 79;
+
+// Words laid out in lines of at most MaxLine characters.
+class TLineWriter {
+public:
+    void Word(const std::string& word)
+    {
+        if (!Line_.empty() && Line_.size() + 1 + word.size() > MaxLine) {
+            Text_ += Line_ + '\n';
+            Line_.clear();
+        }
+        if (!Line_.empty())
+            Line_ += ' ';
+        Line_ += word;
+    }
+    // A comment's words, so that a long comment wraps like the moves.
+    void Comment(const std::string& text)
+    {
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            std::size_t end = text.find(' ', start);
+            if (end == std::string::npos)
+                end = text.size();
+            std::string word = text.substr(start, end - start);
+            if (start == 0)
+                word = '{' + word;
+            if (end == text.size())
+                word += '}';
+            Word(word);
+            start = end + 1;
+        }
+    }
+    std::string Finish() { return Line_.empty() ? Text_ : Text_ + Line_ + '\n'; }
+
+private:
+    std::string Text_;
+    std::string Line_;
+};
+
+std::string Tag(const char* name, const std::string& value)
+{
+    std::string text = std::string("[") + name + " \"";
+    for (const char c : value) {
+        if (c == '"' || c == '\\')
+            text += '\\';
+        text += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    }
+    return text + "\"]\n";
+}
+
+// "11-15" for a step, "22x15x6" for a multi-jump: the first square, then every landing square.
+std::string MoveText(std::span<const TMove> steps)
+{
+    std::string text = std::to_string(StandardSquare(steps.front().FromI, steps.front().FromJ));
+    for (const TMove& step : steps) {
+        text += step.CapturedCoin != 0 ? 'x' : '-';
+        text += std::to_string(StandardSquare(step.ToI, step.ToJ));
+    }
+    return text;
+}
+
+// Whether the turn went on after a capture that crowned a man.
+bool ContinuedAfterCrowning(std::span<const TMove> steps)
+{
+    for (std::size_t k = 0; k + 1 < steps.size(); ++k)
+        if (steps[k].CapturedCoin != 0 && LandedCoin(steps[k]) != steps[k].Coin)
+            return true;
+    return false;
+}
+
+const char* SideName(std::int16_t side)
+{
+    return side == Red ? "Red" : "Blue";
+}
+
+TBoard StartingBoard()
+{
+    GameState game;
+    game.New();
+    return game.Board;
+}
+
+} // namespace
+
+std::string WritePdnGame(const SavedGame& saved, const PdnTags& tags)
+{
+    GameState game;
+    saved.ApplyTo(game);
+    const std::span<const TMove> applied(game.MoveHistory.data(), static_cast<std::size_t>(game.HistoryPos));
+    std::vector<TTurn> turns = GroupTurns(applied);
+
+    // The last turn is still in progress when the piece that has just jumped must jump again.
+    bool unfinished = false;
+    if (!applied.empty()) {
+        const TMove& last = applied.back();
+        unfinished = last.CapturedCoin != 0 && game.CanCaptureWith(last.ToI, last.ToJ);
+    }
+    const char* result = "*";
+    if (!unfinished && game.IsGameOver())
+        result = game.SideToMove == Blue ? "1-0" : "0-1";
+
+    TBoard first = game.Board;
+    for (std::size_t k = applied.size(); k-- > 0;)
+        RevertStep(first, applied[k]);
+    const std::int16_t firstSide = applied.empty() ? game.SideToMove : PieceOwner(applied.front().Coin);
+
+    std::string text = Tag("Event", tags.Event) + Tag("Site", tags.Site) + Tag("Date", tags.Date) +
+                       Tag("Round", tags.Round) + Tag("Black", tags.Black) + Tag("White", tags.White) +
+                       Tag("Result", result) + Tag("GameType", "21");
+    if (first != StartingBoard() || firstSide != Red)
+        text += Tag("SetUp", "1") + Tag("FEN", PositionFen(first, firstSide));
+    text += '\n';
+
+    TLineWriter lines;
+    int number = 1;
+    for (std::size_t t = 0; t < turns.size(); ++t) {
+        const TTurn& turn = turns[t];
+        const std::span<const TMove> steps =
+            applied.subspan(static_cast<std::size_t>(turn.First), static_cast<std::size_t>(turn.Count));
+        if (unfinished && t + 1 == turns.size()) {
+            lines.Comment(std::string("The game stops during ") + SideName(turn.Side) +
+                          "'s multi-jump; its jumps so far, " + MoveText(steps) +
+                          ", are left out: the next jump is due.");
+            break;
+        }
+        if (ContinuedAfterCrowning(steps))
+            lines.Comment(CrowningContinuesComment);
+        // A move number stays on the line of its move.
+        if (turn.Side == Red)
+            lines.Word(std::to_string(number) + ". " + MoveText(steps));
+        else if (t == 0)
+            lines.Word(std::to_string(number) + "... " + MoveText(steps));
+        else
+            lines.Word(MoveText(steps));
+        if (turn.Side == Blue)
+            ++number;
+    }
+    lines.Word(result);
+    return text + lines.Finish();
+}
+
+std::string WritePdnGame(const GameState& game, const PdnTags& tags)
+{
+    return WritePdnGame(SavedGame::FromGame(game, {}), tags);
+}
+
+} // namespace kelmarin

@@ -1,0 +1,127 @@
+#include "Fen.h"
+#include "PdnReader.h"
+#include "PdnWriter.h"
+#include "RandomPlay.h"
+#include "RecordingDisplay.h"
+#include "StandardSquares.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace kelmarin {
+namespace {
+
+std::string MoveText(const std::string& pdn)
+{
+    return pdn.substr(pdn.find("\n\n") + 2);
+}
+
+void PlayRandomStep(GameState& game, std::mt19937& random)
+{
+    const TMove step = testing::RandomLegalStep(game, random);
+    game.SideToMove = game.MakeMove(&step, true);
+}
+
+TEST(PdnTest, StandardNumbersMirrorEachRow)
+{
+    EXPECT_EQ(StandardSquare(1, 8), 4); // the board's 1
+    EXPECT_EQ(StandardSquare(7, 8), 1);
+    EXPECT_EQ(StandardSquare(2, 1), 32);
+    EXPECT_EQ(StandardSquare(8, 1), 29);
+    EXPECT_EQ(StandardFromBoardNumber(11), 10);
+    EXPECT_EQ(StandardFromBoardNumber(14), 15);
+    for (int n = 1; n <= 32; ++n)
+        EXPECT_EQ(StandardSquare(SquareOfStandard(n).I, SquareOfStandard(n).J), n);
+}
+
+TEST(PdnTest, StartingPositionAndWorkedOpening)
+{
+    GameState game;
+    game.New();
+    EXPECT_EQ(PositionFen(game.Board, Red),
+              "B:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12");
+    for (const TMove& step :
+         {TMove{5, 6, 4, 5, 2, 0}, TMove{8, 3, 7, 4, 1, 0}, TMove{4, 7, 5, 6, 2, 0}, TMove{7, 2, 8, 3, 1, 0},
+          TMove{4, 5, 3, 4, 2, 0}, TMove{4, 3, 2, 5, 1, 2}, TMove{2, 5, 4, 7, 1, 2}})
+        game.SideToMove = game.MakeMove(&step, true);
+    const std::string pdn = WritePdnGame(game, {});
+    EXPECT_EQ(pdn, "[Event \"?\"]\n[Site \"?\"]\n[Date \"????.??.??\"]\n[Round \"-\"]\n[Black \"Red\"]\n"
+                   "[White \"Blue\"]\n[Result \"*\"]\n[GameType \"21\"]\n\n"
+                   "1. 10-15 21-17 2. 7-10 25-21 3. 15-19 23x16x7 *\n");
+}
+
+TEST(PdnTest, CrowningMultiJumpRoundTripsAndTheEnglishFormIsRefused)
+{
+    GameState game;
+    testing::SetUpTripleJump(game);
+    std::mt19937 random(1);
+    for (int k = 0; k < 3; ++k) // each time the only legal step
+        PlayRandomStep(game, random);
+    const std::string pdn = WritePdnGame(game, {});
+    EXPECT_NE(pdn.find("[SetUp \"1\"]\n[FEN \"W:W19:B1,7,8,15\"]\n"), std::string::npos);
+    EXPECT_EQ(MoveText(pdn),
+              "{Here a man crowned by a capture goes on capturing as a king.} 1... 19x10x3x12\n*\n");
+
+    const LoadResult read = ReadPdnGame(pdn);
+    ASSERT_TRUE(read) << read.Reason;
+    EXPECT_EQ(*read.Game, SavedGame::FromGame(game, {}));
+
+    const LoadResult english = ReadPdnGame("[FEN \"W:W19:B1,7,8,15\"]\n1... 19x3 *");
+    EXPECT_EQ(english.Reason, "game 1, move 1: 19x3 ends where Blue's man is crowned, as the English rules "
+                              "do, but here a man crowned by a capture goes on capturing as a king, and "
+                              "this one can");
+    EXPECT_EQ(
+        ReadPdnGame("[Event \"a\"]\n1. 11-15 22-18 *\n\n[Event \"b\"]\n1. 11-15 22-18 2. 12-14 *", 2).Reason,
+        "game 2, move 2: 12-14 is not a legal move for Red here");
+}
+
+// Random games, some from a set-up position, some stopped inside a multi-jump or with steps taken
+// back, are read back as the game they were, less an unfinished turn.
+TEST(PdnTest, RandomGamesRoundTrip)
+{
+    std::mt19937 random(7);
+    std::string file;
+    std::string last;
+    for (int round = 0; round < 150; ++round) {
+        GameState game;
+        game.New();
+        if (round % 3 == 0) { // start from a position reached by play
+            for (int k = static_cast<int>(random() % 30); k > 0 && !game.IsGameOver(); --k)
+                PlayRandomStep(game, random);
+            while (game.HistoryPos > 0 && game.SideToMove == PieceOwner(game.MoveHistory.back().Coin))
+                game.Undo();
+            game.MoveHistory.clear();
+            game.HistoryPos = 0;
+        }
+        for (int k = static_cast<int>(random() % 200); k > 0 && !game.IsGameOver(); --k)
+            PlayRandomStep(game, random);
+        for (int k = static_cast<int>(random() % 4) - 1; k > 0; --k)
+            game.Undo();
+        const std::string pdn = WritePdnGame(game, {.Event = "game " + std::to_string(round + 1)});
+        std::istringstream lines(pdn);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_LT(line.size(), 80u) << line;
+        file += (round > 0 ? "\n" : "") + pdn;
+        last = pdn;
+
+        // What the text holds: the applied steps up to the last finished turn.
+        while (game.HistoryPos > 0 && game.SideToMove == PieceOwner(game.HistoryEntry(game.HistoryPos).Coin))
+            game.Undo();
+        game.MoveHistory.resize(static_cast<std::size_t>(game.HistoryPos));
+        const LoadResult read = ReadPdnGame(pdn);
+        ASSERT_TRUE(read) << read.Reason << "\n" << pdn;
+        ASSERT_EQ(*read.Game, SavedGame::FromGame(game, {})) << pdn;
+    }
+    // The games met every case the writer knows.
+    for (const char* seen :
+         {"[SetUp \"1\"]", "1... ", "stops during", "[Result \"1-0\"]", "[Result \"0-1\"]"})
+        EXPECT_NE(file.find(seen), std::string::npos) << seen;
+    const std::vector<PdnGameInfo> games = ListPdnGames(file);
+    ASSERT_EQ(games.size(), 150u);
+    EXPECT_EQ(games.back().Event, "game 150");
+    EXPECT_EQ(*ReadPdnGame(file, 150).Game, *ReadPdnGame(last).Game);
+}
+
+} // namespace
+} // namespace kelmarin
