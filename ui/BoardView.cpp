@@ -162,7 +162,7 @@ void BoardView::PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bo
     if (Marks_(I, J) & LandingMark)
         Scale_.Disc(painter, Left + 400, Top + 400, 120, SelectedColour);
     if (Marks_(I, J) & MustCaptureMark)
-        Scale_.Ring(painter, Left + 390, Top + 390, 350, 50, MustCaptureColour);
+        Scale_.Ring(painter, Left + 390, Top + 390, 360, 60, MustCaptureColour);
 }
 
 void BoardView::ShowMustCapture(bool on)
