@@ -4,6 +4,9 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "Levels.h"
+
+#include <optional>
 
 namespace kelmarin::cli {
 
@@ -13,7 +16,14 @@ int RunNotation(const CommandLine& line);
 int RunShow(const CommandLine& line);
 int RunEval(const CommandLine& line);
 int RunThink(const CommandLine& line);
+// The level think was given, nothing without --level; an unknown name is a wrong call.
+std::optional<Level> ThinkLevel(const CommandLine& line);
+int RunStrongThink(const CommandLine& line, Level level);
 int RunSelfPlay(const CommandLine& line);
 int RunCopy(const CommandLine& line);
+int RunMatch(const CommandLine& line);
+int RunPdn(const CommandLine& line);
+int RunFen(const CommandLine& line);
+int RunImportPdn(const CommandLine& line);
 
 } // namespace kelmarin::cli

@@ -5,6 +5,7 @@
 #include "ComputerPlayer.h"
 #include "Evaluation.h"
 #include "Notation.h"
+#include "PdnWriter.h"
 
 #include <algorithm>
 #include <chrono>
@@ -20,48 +21,6 @@ namespace {
 double Milliseconds(std::chrono::steady_clock::duration duration)
 {
     return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-// One turn of the game in portable draughts notation: "9-14" for a step, "22x15x6" for a multi-jump.
-std::string TurnText(const std::vector<TMove>& steps)
-{
-    std::string text = std::to_string(SquareNumber(steps.front().FromI, steps.front().FromJ));
-    for (const TMove& step : steps) {
-        text += step.CapturedCoin != 0 ? "x" : "-";
-        text += std::to_string(SquareNumber(step.ToI, step.ToJ));
-    }
-    return text;
-}
-
-// Red moves first, so it takes the place of the side written first.
-std::string GameRecord(const GameState& game, int round, std::int16_t winner)
-{
-    const char* result = winner == Red ? "1-0" : winner == Blue ? "0-1" : "*";
-    std::string text = "[Event \"Kelmarin self-play\"]\n[Round \"" + std::to_string(round) +
-                       "\"]\n[Result \"" + result + "\"]\n\n";
-    std::string line;
-    int turn = 0;
-    for (int k = 1; k <= game.HistoryPos;) {
-        std::vector<TMove> steps{game.HistoryEntry(k)};
-        const std::int16_t mover = PieceOwner(steps.front().Coin);
-        while (++k <= game.HistoryPos && PieceOwner(game.HistoryEntry(k).Coin) == mover)
-            steps.push_back(game.HistoryEntry(k));
-        std::string word = TurnText(steps);
-        if (turn % 2 == 0)
-            word = std::to_string(turn / 2 + 1) + ". " + word;
-        ++turn;
-        if (!line.empty() && line.size() + 1 + word.size() > 79) {
-            text += line + "\n";
-            line.clear();
-        }
-        if (!line.empty())
-            line += ' ';
-        line += word;
-    }
-    if (!line.empty())
-        line += ' ';
-    line += result;
-    return text + line + "\n\n";
 }
 
 struct SelfPlaySettings {
@@ -139,6 +98,8 @@ int RunEval(const CommandLine& line)
 
 int RunThink(const CommandLine& line)
 {
+    if (const std::optional<Level> level = ThinkLevel(line); level && *level != Level::Classic)
+        return RunStrongThink(line, *level);
     GameState game;
     ComputerPlayer player(game);
     if (const auto seed = line.Number("--seed", 0, 4294967295LL))
@@ -183,8 +144,12 @@ int RunSelfPlay(const CommandLine& line)
     for (long long round = 1; round <= settings.Games; ++round) {
         const std::int16_t winner = PlayOneGame(game, player, settings.MaxSteps, stepTimes);
         PrintGameResult(round, game, winner);
-        if (pdn)
-            pdn << GameRecord(game, static_cast<int>(round), winner);
+        if (pdn) {
+            PdnTags tags;
+            tags.Event = "Kelmarin self-play";
+            tags.Round = std::to_string(round);
+            pdn << (round > 1 ? "\n" : "") << WritePdnGame(game, tags);
+        }
     }
     PrintStepTimes(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
                    std::move(stepTimes));

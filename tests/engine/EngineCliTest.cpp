@@ -1,7 +1,7 @@
 // kelmarin-cli eval, think and selfplay, run as scripts run them: exact lines and exit status.
+#include "CliFixture.h"
 #include "ComputerPlayer.h"
 #include "Evaluation.h"
-#include "CliFixture.h"
 #include "GameFileIO.h"
 
 #include <gtest/gtest.h>
@@ -136,10 +136,39 @@ TEST_F(EngineCliTest, SelfPlay)
     EXPECT_LE(median, slowest);
     EXPECT_FALSE(std::getline(lines, line));
     const std::string games = Read(pdn);
-    EXPECT_EQ(games.rfind("[Event \"Kelmarin self-play\"]\n[Round \"1\"]\n[Result \"*\"]\n\n1. ", 0), 0u)
-        << games;
+    EXPECT_EQ(games.rfind("[Event \"Kelmarin self-play\"]\n", 0), 0u) << games;
+    EXPECT_NE(games.find("[GameType \"21\"]"), std::string::npos);
     EXPECT_NE(games.find("[Round \"2\"]"), std::string::npos);
     EXPECT_EQ(Cli("selfplay --games 2 --seed 9 --max-steps 30").Out.substr(0, 60), run.Out.substr(0, 60));
+}
+
+// Self-played games written as PDN come back through import-pdn with the same moves; a game that is
+// not legal here is refused and leaves no file.
+TEST_F(EngineCliTest, PdnTravelsBothWays)
+{
+    const std::string pdn = (Folder / "games.pdn").string();
+    ASSERT_EQ(Cli("selfplay --games 2 --seed 3 --max-steps 80 --pdn " + pdn).Status, 0);
+    const std::string written = Read(pdn);
+    const auto movesOf = [](const std::string& text) {
+        std::string moves;
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty() && line[0] != '[')
+                moves += line + " ";
+        return moves;
+    };
+    const std::string second = written.substr(written.find("\n\n[Event") + 2);
+    const std::string out = (Folder / "imported.kmr").string();
+    ASSERT_EQ(Cli("import-pdn " + pdn + " " + out + " --game 2").Status, 0);
+    EXPECT_EQ(movesOf(Cli("pdn " + out).Out), movesOf(second));
+    EXPECT_EQ(Cli("fen").Out, "B:W21,22,23,24,25,26,27,28,29,30,31,32:B1,2,3,4,5,6,7,8,9,10,11,12\n");
+
+    std::ofstream(Folder / "bad.pdn") << "[Event \"x\"]\n1. 1-5 *\n";
+    const CliRun bad =
+        Cli("import-pdn " + (Folder / "bad.pdn").string() + " " + (Folder / "no.kmr").string());
+    EXPECT_EQ(bad.Status, 1);
+    EXPECT_EQ(bad.Err.rfind("kelmarin-cli: " + (Folder / "bad.pdn").string() + ": ", 0), 0u) << bad.Err;
+    EXPECT_FALSE(std::filesystem::exists(Folder / "no.kmr"));
 }
 
 } // namespace
