@@ -19,8 +19,9 @@ const char* SideName(std::int16_t side)
 }
 
 // Why the turn could not be read, for the message "game 2, move 14: 22x17 ...".
-std::string Refusal(const TTurnMatch& match, const std::string& written, std::int16_t side)
+std::string Refusal(const TTurnMatch& match, std::string_view move, std::int16_t side)
 {
+    const std::string written(move);
     switch (match.Result) {
     case TTurnMatch::Outcome::Ambiguous:
         return written + " fits " + std::to_string(match.Fits) + " different captures of " + SideName(side) +
@@ -68,7 +69,8 @@ std::string CheckGameType(const TPdnGameText& text)
 std::string PlayMoves(const TPdnGameText& text, GameState& game, const std::string& where)
 {
     int number = 1;
-    for (const std::string& written : text.Moves) {
+    for (const std::string_view move : text.Moves) {
+        const std::string written(move);
         const std::string at = where + ", move " + std::to_string(number) + ": ";
         const std::int16_t side = game.SideToMove;
         if (game.IsGameOver())

@@ -88,7 +88,7 @@ TEST(PdnTest, PublishedGameImportsAndExportsTheSameMoves)
     ASSERT_TRUE(read) << read.Reason;
     EXPECT_EQ(read.Game->MoveHistory.size(), 49u); // 48 moves, one a double jump
     const std::string exported = WritePdnGame(*read.Game, {});
-    std::vector<std::string> moves = SplitPdnGames(text)[0].Moves;
+    std::vector<std::string_view> moves = SplitPdnGames(text)[0].Moves;
     ASSERT_EQ(moves[46], "7x23");
     moves[46] = "7x16x23";
     EXPECT_EQ(SplitPdnGames(exported)[0].Moves, moves);
