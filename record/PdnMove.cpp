@@ -116,7 +116,7 @@ private:
 
 } // namespace
 
-std::vector<int> MoveSquares(const std::string& written)
+std::vector<int> MoveSquares(std::string_view written)
 {
     std::vector<int> squares;
     int value = 0;

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelmarin {
@@ -25,7 +26,7 @@ struct TTurnMatch {
 };
 
 // The squares of a written move ("22x15x6" -> 22, 15, 6), or empty when one is not 1..32.
-std::vector<int> MoveSquares(const std::string& written);
+std::vector<int> MoveSquares(std::string_view written);
 
 // The turn of `side` that the squares stand for. The game is searched in place with silent steps
 // and left as it was.

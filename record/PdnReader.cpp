@@ -19,8 +19,9 @@ const char* SideName(std::int16_t side)
 }
 
 // Why the turn could not be read, for the message "game 2, move 14: 22x17 ...".
-std::string Refusal(const TTurnMatch& match, const std::string& written, std::int16_t side)
+std::string Refusal(const TTurnMatch& match, std::string_view move, std::int16_t side)
 {
+    const std::string written(move);
     switch (match.Result) {
     case TTurnMatch::Outcome::Ambiguous:
         return written + " fits " + std::to_string(match.Fits) + " different captures of " + SideName(side) +
@@ -68,20 +69,23 @@ std::string CheckGameType(const TPdnGameText& text)
 std::string PlayMoves(const TPdnGameText& text, GameState& game, const std::string& where)
 {
     int number = 1;
-    for (const std::string& written : text.Moves) {
+    for (const std::string_view move : text.Moves) {
+        // A move as written, shortened for the message however long it was.
+        const std::string written =
+            move.size() > 40 ? std::string(move.substr(0, 40)) + "..." : std::string(move);
         const std::string at = where + ", move " + std::to_string(number) + ": ";
         const std::int16_t side = game.SideToMove;
+        if (game.HistoryPos >= GameState::MaxHistory)
+            return at + "the game is longer than the " + std::to_string(GameState::MaxHistory) +
+                   " steps a game can hold";
         if (game.IsGameOver())
             return at + written + " follows the end of the game: " + SideName(side) + " cannot move";
-        const std::vector<int> squares = MoveSquares(written);
+        const std::vector<int> squares = MoveSquares(move);
         if (squares.size() < 2)
             return at + written + " is not a move between squares 1..32";
         const TTurnMatch match = MatchTurn(game, side, squares);
         if (match.Result != TTurnMatch::Outcome::Found)
             return at + Refusal(match, written, side);
-        if (game.HistoryPos + static_cast<int>(match.Steps.size()) > GameState::MaxHistory)
-            return at + "the game is longer than the " + std::to_string(GameState::MaxHistory) +
-                   " steps a game can hold";
         for (const TMove& step : match.Steps)
             game.SideToMove = game.MakeMove(&step, false);
         if (side == Blue)

@@ -19,7 +19,7 @@
 namespace kelmarin {
 
 // Larger texts are refused unread.
-inline constexpr std::size_t MaxPdnTextSize = 64u << 20;
+inline constexpr std::size_t MaxPdnTextSize = 32u << 20;
 
 struct PdnGameInfo {
     int Number = 0; // 1 for the first game of the text

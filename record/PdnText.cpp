@@ -218,7 +218,7 @@ private:
             return;
         }
         Started_ = true;
-        Game_.Moves.emplace_back(move);
+        Game_.Moves.push_back(move);
     }
 
     std::string_view Text_;

@@ -17,7 +17,7 @@ namespace kelmarin {
 
 struct TPdnGameText {
     std::vector<std::pair<std::string, std::string>> Tags; // in the order written, values unescaped
-    std::vector<std::string> Moves;                        // "11-15", "22x15x6", marks taken off
+    std::vector<std::string_view> Moves;                   // "11-15", "22x15x6", marks taken off
     std::string Result;                                    // the terminator, empty when there is none
     std::string Fault;                                     // the first thing not understood, if any
 
@@ -25,6 +25,7 @@ struct TPdnGameText {
     std::string TagValue(std::string_view name) const;
 };
 
+// The moves are views into the text, which must outlive the games.
 std::vector<TPdnGameText> SplitPdnGames(std::string_view text);
 
 } // namespace kelmarin

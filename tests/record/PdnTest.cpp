@@ -1,5 +1,6 @@
 #include "Fen.h"
 #include "PdnReader.h"
+#include "PdnText.h"
 #include "PdnWriter.h"
 #include "RandomPlay.h"
 #include "RecordingDisplay.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace kelmarin {
@@ -74,6 +76,23 @@ TEST(PdnTest, CrowningMultiJumpRoundTripsAndTheEnglishFormIsRefused)
     EXPECT_EQ(
         ReadPdnGame("[Event \"a\"]\n1. 11-15 22-18 *\n\n[Event \"b\"]\n1. 11-15 22-18 2. 12-14 *", 2).Reason,
         "game 2, move 2: 12-14 is not a legal move for Red here");
+}
+
+// A published game, with comments and a multi-jump written short, reads and is written back with
+// the same moves, the short jump in full.
+TEST(PdnTest, PublishedGameImportsAndExportsTheSameMoves)
+{
+    std::ifstream in(KELMARIN_PDN_DATA "/double-corner-dyke.pdn", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    const LoadResult read = ReadPdnGame(text);
+    ASSERT_TRUE(read) << read.Reason;
+    EXPECT_EQ(read.Game->MoveHistory.size(), 49u); // 48 moves, one a double jump
+    const std::string exported = WritePdnGame(*read.Game, {});
+    std::vector<std::string_view> moves = SplitPdnGames(text)[0].Moves;
+    ASSERT_EQ(moves[46], "7x23");
+    moves[46] = "7x16x23";
+    EXPECT_EQ(SplitPdnGames(exported)[0].Moves, moves);
+    EXPECT_EQ(*ReadPdnGame(exported).Game, *read.Game);
 }
 
 // Random games, some from a set-up position, some stopped inside a multi-jump or with steps taken

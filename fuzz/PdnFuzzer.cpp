@@ -1,0 +1,54 @@
+// Fuzz target for the PDN and FEN readers: any text either is refused with a reason, or reads into a
+// sound game that saves into a saved-game file that loads again, and that written as PDN reads back
+// to the same game.
+#include "GameFile.h"
+#include "PdnReader.h"
+#include "PdnWriter.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using namespace kelmarin;
+
+void Require(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "PdnFuzzer: %s\n", what);
+        std::abort();
+    }
+}
+
+void CheckRead(const LoadResult& result, bool roundTrip)
+{
+    if (!result) {
+        Require(!result.Reason.empty(), "refused without a reason");
+        return;
+    }
+    const SavedGame& game = *result.Game;
+    Require(game.HistoryPos == static_cast<int>(game.MoveHistory.size()), "a redo tail was read");
+    Require(game.SideToMove == Blue || game.SideToMove == Red, "side to move is neither Blue nor Red");
+    const LoadResult file = DecodeGameFile(EncodeGameFile(game));
+    Require(static_cast<bool>(file), file.Reason.c_str());
+    Require(*file.Game == game, "the saved-game file changed the game");
+    if (!roundTrip)
+        return;
+    const LoadResult again = ReadPdnGame(WritePdnGame(game, {}));
+    Require(static_cast<bool>(again), again.Reason.c_str());
+    Require(*again.Game == game, "written as PDN, the game reads back different");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::vector<PdnGameInfo> games = ListPdnGames(text);
+    for (int number = 0; number <= static_cast<int>(games.size()) && number <= 3; ++number)
+        CheckRead(ReadPdnGame(text, number), true);
+    CheckRead(ReadFenPosition(text), true);
+    CheckRead(ReadPastedPosition(text), false);
+    return 0;
+}
