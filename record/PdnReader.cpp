@@ -53,6 +53,7 @@ std::string SetUp(const TPdnGameText& text, GameState& game)
         return "its FEN tag cannot be read: " + reason;
     game.Board = position->Board;
     game.SideToMove = position->SideToMove;
+    game.RecountCoins();
     return {};
 }
 
@@ -154,6 +155,7 @@ LoadResult ReadFenPosition(std::string_view fen)
     GameState game;
     game.Board = position->Board;
     game.SideToMove = position->SideToMove;
+    game.RecountCoins();
     return Finish(game);
 }
 
