@@ -12,7 +12,10 @@ namespace kelmarin::testing {
 class RecordingDisplay final : public GameDisplay {
 public:
     void DrawSquare(std::int16_t I, std::int16_t J) override { Add("DrawSquare", I, J); }
-    void DrawTurnMarker(std::int16_t side) override { Calls.push_back("DrawTurnMarker " + std::to_string(side)); }
+    void DrawTurnMarker(std::int16_t side) override
+    {
+        Calls.push_back("DrawTurnMarker " + std::to_string(side));
+    }
     void SetSelection(std::int16_t I, std::int16_t J) override { Add("SetSelection", I, J); }
     void RedrawBoard() override { Calls.push_back("RedrawBoard"); }
     void RefreshInfoWindow() override { Calls.push_back("RefreshInfoWindow"); }
