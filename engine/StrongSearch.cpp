@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <new>
 
 namespace kelmarin::strong {
 
@@ -38,8 +39,11 @@ std::int64_t SteadyMs()
 } // namespace
 
 StrongSearch::StrongSearch(int tableBits)
-    : Table_(new TableEntry[std::size_t{1} << tableBits]()), TableMask_((std::uint64_t{1} << tableBits) - 1)
+    : Table_(static_cast<TableEntry*>(std::calloc(std::size_t{1} << tableBits, sizeof(TableEntry)))),
+      TableMask_((std::uint64_t{1} << tableBits) - 1)
 {
+    if (!Table_)
+        throw std::bad_alloc();
     Keys_.reserve(GameState::MaxHistory + MaxPly + 1);
 }
 

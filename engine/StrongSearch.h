@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -67,7 +68,11 @@ private:
     // The keys of the game's earlier positions that can still recur, oldest first.
     void CollectGameKeys(const GameState& game, int reversible);
 
-    std::unique_ptr<TableEntry[]> Table_;
+    struct FreeTable {
+        void operator()(TableEntry* table) const { std::free(table); }
+    };
+    // Zeroed by the system page by page as it is first touched, so a new search starts at once.
+    std::unique_ptr<TableEntry[], FreeTable> Table_;
     std::uint64_t TableMask_;
     std::uint8_t Age_ = 0;
     std::vector<std::uint64_t> Keys_; // the game's recurring positions, then the searched line

@@ -86,11 +86,14 @@ const char* SideName(std::int16_t side)
     return side == Red ? "Red" : "Blue";
 }
 
-TBoard StartingBoard()
+const TBoard& StartingBoard()
 {
-    GameState game;
-    game.New();
-    return game.Board;
+    static const TBoard start = [] {
+        GameState game;
+        game.New();
+        return game.Board;
+    }();
+    return start;
 }
 
 } // namespace

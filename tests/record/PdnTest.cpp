@@ -78,6 +78,32 @@ TEST(PdnTest, CrowningMultiJumpRoundTripsAndTheEnglishFormIsRefused)
         "game 2, move 2: 12-14 is not a legal move for Red here");
 }
 
+// The forms other programs write: a byte-order mark, Windows line ends, comments of both kinds,
+// nested variations, NAGs and marks, move numbers glued to moves, FEN ranges, escaped tag values.
+TEST(PdnTest, ReaderTakesWhatOtherProgramsWrite)
+{
+    const std::string messy =
+        "\xEF\xBB\xBF[Event \"A \\\"B\\\"\"]\r\n[Black \"Jordan\"]\r\n[FEN \"B:W21-32:B1-12.\"]\r\n"
+        "\r\n1.11-15!? $3 {see (this)} 23-19 ; to the end ) of the line\r\n"
+        "(1... 22-18 (2. 15x22) {x}) 2. 8-11 22-17 3. 9-13 17-14 4... 10x17 21x14 1-0\r\n"
+        "1. 9-13 *";
+    const std::vector<PdnGameInfo> games = ListPdnGames(messy);
+    ASSERT_EQ(games.size(), 2u);
+    EXPECT_EQ(games[0].Event, "A \"B\"");
+    EXPECT_EQ(games[0].Black, "Jordan");
+    EXPECT_EQ(games[0].Result, "1-0");
+    const LoadResult read = ReadPdnGame(messy);
+    ASSERT_TRUE(read) << read.Reason;
+    EXPECT_EQ(*read.Game, *ReadPdnGame("11-15 23-19 8-11 22-17 9-13 17-14 10x17 21x14").Game);
+    EXPECT_EQ(read.Game->MoveHistory.size(), 8u);
+    EXPECT_TRUE(ReadPdnGame(messy, 2));
+
+    GameState start;
+    start.New();
+    EXPECT_EQ(*ReadPastedPosition(" B:W21-32:B1-12\n").Game, SavedGame::FromGame(start, {}));
+    EXPECT_EQ(ReadFenPosition("B:W21,21:B1").Reason, "the FEN cannot be read: square 21 is given twice");
+}
+
 // A published game, with comments and a multi-jump written short, reads and is written back with
 // the same moves, the short jump in full.
 TEST(PdnTest, PublishedGameImportsAndExportsTheSameMoves)
