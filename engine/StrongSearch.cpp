@@ -97,10 +97,10 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
         // A win or loss proven with depth to spare will not change.
         if (std::abs(score) > WinBand && depth > StrongWinScore + 1 - std::abs(score) + 2)
             break;
-        // The next iteration would take several times as long as this one: do not start what
-        // cannot end.
+        // The next iteration takes a few times as long as all before it: past three fifths of the
+        // budget it would not end.
         const std::int64_t elapsed = (Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs()) - StartMs_;
-        if (elapsed * 2 > Limits_.TimeMs)
+        if (elapsed * 5 > std::int64_t{Limits_.TimeMs} * 3)
             break;
     }
     if (result.Depth == 0 && RootBest_.From != NoSquare)
