@@ -2,6 +2,7 @@
 // endgames searched deeper. The window is frozen while the search runs, so every step must stay well
 // inside one frame. Reported per position: the time of one step and the positions searched per second;
 // over the whole set: the mean and the slowest step.
+#include "BoardRows.h"
 #include "ComputerPlayer.h"
 
 #include <benchmark/benchmark.h>
@@ -131,16 +132,7 @@ const std::vector<Position>& Positions()
 void SetUp(GameState& game, const Position& position)
 {
     game.New();
-    for (int J = 1; J <= 8; ++J)
-        for (int I = 1; I <= 8; ++I) {
-            const char square = position.Rows[(J - 1) * 8 + (I - 1)];
-            game.Board(I, J) = square == 'b'   ? BlueMan
-                               : square == 'r' ? RedMan
-                               : square == 'B' ? BlueKing
-                               : square == 'R' ? RedKing
-                                               : Empty;
-        }
-    game.RecountCoins();
+    bench::PlaceRows(game, position.Rows);
     // Steps that lead to the position are not known; simple placeholder steps give the right count.
     game.MoveHistory.assign(static_cast<std::size_t>(position.StepsPlayed), TMove{});
     game.HistoryPos = static_cast<std::int16_t>(position.StepsPlayed);

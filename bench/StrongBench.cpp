@@ -1,6 +1,7 @@
 // The strong search's speed. Per fixed position: the positions searched per second in a search of
 // two million positions, and the depth it completes in one second (from the start and from a middle
 // game), as the window's Strong level would think.
+#include "BoardRows.h"
 #include "StrongSearch.h"
 
 #include <benchmark/benchmark.h>
@@ -64,16 +65,7 @@ GameState SetUp(const Position& position)
 {
     GameState game;
     game.New();
-    for (int J = 1; J <= 8; ++J)
-        for (int I = 1; I <= 8; ++I) {
-            const char square = position.Rows[(J - 1) * 8 + (I - 1)];
-            game.Board(I, J) = square == 'b'   ? BlueMan
-                               : square == 'r' ? RedMan
-                               : square == 'B' ? BlueKing
-                               : square == 'R' ? RedKing
-                                               : Empty;
-        }
-    game.RecountCoins();
+    bench::PlaceRows(game, position.Rows);
     game.SideToMove = position.SideToMove;
     return game;
 }
