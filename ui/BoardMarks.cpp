@@ -16,6 +16,8 @@ SquareMarks ComputeMarks(const GameState& game, const MarkOptions& options)
         }
         marks.Add(game.HistoryEntry(first).FromI, game.HistoryEntry(first).FromJ, LastMoveMark);
     }
+    if (options.Hint != TSquare{})
+        marks.Add(options.Hint.I, options.Hint.J, HintMark);
     if (!options.Landings && !options.MustCapture)
         return marks;
     MoveList legal;

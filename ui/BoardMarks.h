@@ -1,5 +1,5 @@
 // What the board aids mark, worked out from the game alone: the squares of the last turn, the landing
-// squares of the selected piece, and the pieces that must capture.
+// squares of the selected piece, and the pieces that must capture; and the landing of a hint.
 //
 // Qt-free: the view asks for the marks after every change and repaints the squares whose marks
 // differ, so a mark is drawn only by the drawing procedures, with the square it belongs to.
@@ -16,6 +16,7 @@ enum SquareMark : std::uint8_t {
     LastMoveMark = 1,    // the origin of the last turn's first step, or the landing of one of its steps
     LandingMark = 2,     // where the selected piece may go
     MustCaptureMark = 4, // a piece that can capture
+    HintMark = 8,        // where the hinted step lands
 };
 
 class SquareMarks {
@@ -32,6 +33,7 @@ struct MarkOptions {
     bool LastMove = false;
     bool Landings = false;
     bool MustCapture = false;
+    TSquare Hint;
 };
 
 SquareMarks ComputeMarks(const GameState& game, const MarkOptions& options);

@@ -25,6 +25,7 @@ const QColor BlueBanner(0, 0, 127);
 const QColor RedBanner(127, 0, 0);
 const QColor LastMoveColour(255, 255, 0);
 const QColor MustCaptureColour(255, 140, 0);
+const QColor HintColour(0, 160, 0);
 
 } // namespace
 
@@ -163,6 +164,8 @@ void BoardView::PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bo
         Scale_.Disc(painter, Left + 400, Top + 400, 120, SelectedColour);
     if (Marks_(I, J) & MustCaptureMark)
         Scale_.Ring(painter, Left + 390, Top + 390, 360, 60, MustCaptureColour);
+    if (Marks_(I, J) & HintMark)
+        Scale_.Ring(painter, Left + 400, Top + 400, 220, 60, HintColour);
 }
 
 void BoardView::ShowMustCapture(bool on)
@@ -173,12 +176,20 @@ void BoardView::ShowMustCapture(bool on)
     RefreshMarks();
 }
 
+void BoardView::ShowHint(TSquare landing)
+{
+    if (Hint_ == landing)
+        return;
+    Hint_ = landing;
+    RefreshMarks();
+}
+
 void BoardView::RefreshMarks()
 {
     const SquareMarks old = Marks_;
     Marks_ =
         ComputeMarks(Game_, {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked(),
-                             MustCapture_ && Menu_.mnuShowLegalMoves->isChecked()});
+                             MustCapture_ && Menu_.mnuShowLegalMoves->isChecked(), Hint_});
     if (Marks_ == old)
         return;
     for (std::int16_t I = 1; I <= 8; ++I)
@@ -246,6 +257,7 @@ void BoardView::DrawTurnMarker(std::int16_t side)
     update();
     // A step was made or taken back.
     MustCapture_ = false;
+    Hint_ = {};
     RefreshMarks();
 }
 
@@ -255,8 +267,10 @@ void BoardView::RedrawBoard()
         QPainter painter(&Picture_);
         painter.setPen(Qt::black);
         MustCapture_ = false;
+        Hint_ = {};
         Marks_ = ComputeMarks(
-            Game_, {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked()});
+            Game_,
+            {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked(), false, {}});
         Scale_.Box(painter, 50, 50, 6550, 6550, palette().color(QPalette::Button));
         for (std::int16_t I = 1; I <= 8; ++I)
             for (std::int16_t J = 1; J <= 8; ++J)

@@ -54,6 +54,8 @@ public:
     double Zoom() const { return Scale_.Zoom; }
     // With Show Legal Moves on, marks the pieces that must capture until the next click or step.
     void ShowMustCapture(bool on);
+    // Marks the landing square of a hinted step until the next click or step; {} takes it away.
+    void ShowHint(TSquare landing);
 
     const QImage& Picture() const { return Picture_; }
     // The picture's pixel at the point (X, Y) given in twips.
@@ -95,6 +97,7 @@ private:
     TSquare PreviousSelection;
     SquareMarks Marks_;
     bool MustCapture_ = false;
+    TSquare Hint_;
     QMetaObject::Connection ScreenDpi_;
 };
 

@@ -20,7 +20,7 @@ namespace kelmarin::ui {
 Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), Computer_(Game_), Dialogs_(dialogs), Menu_(this),
       Board_(new BoardView(Game_, Menu_, this)), Info_(std::make_unique<Form2>()),
-      Tools_(new ToolsCommands(*this, *Board_, Menu_))
+      Thinker_(new ComputerThinker(this)), Tools_(new ToolsCommands(*this, *Board_, Menu_))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmarin 1.00"));
@@ -35,12 +35,14 @@ Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     ConnectActions();
     connect(&Timer1_.Ticker(), &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(Board_, &BoardView::MouseUp, this, &Form1::Form_MouseUp);
+    connect(Thinker_, &ComputerThinker::Finished, this, &Form1::ThinkerFinished);
     connect(Info_.get(), &Form2::Unloaded, this, [this] { Menu_.mnuInfoWindow->setChecked(false); });
     Form_Load();
 }
 
 Form1::~Form1()
 {
+    StopThinking();
     Timer1_.SetInterval(0);
     Game_.AttachTimer(nullptr);
     Game_.AttachDisplay(nullptr);
@@ -75,6 +77,7 @@ void Form1::Form_Load()
 void Form1::closeEvent(QCloseEvent* event)
 {
     // The program ends at once: no pending computer step runs and nothing is asked or saved.
+    StopThinking();
     Timer1_.SetInterval(0);
     Info_->close();
     event->accept();
@@ -94,7 +97,10 @@ void Form1::RefreshInfoWindow()
 
 void Form1::Form_MouseUp(int, int, float X, float Y)
 {
+    if (Thinker_->IsThinking())
+        return;                     // the board takes no clicks while the computer thinks
     Board_->ShowMustCapture(false); // shown until the next click
+    Board_->ShowHint({});
     const TSquare square = Board_->SquareAt(X, Y);
     if (square == TSquare{})
         return; // the margin, or beyond the board
@@ -138,16 +144,32 @@ void Form1::Form_MouseUp(int, int, float X, float Y)
 
 void Form1::PlayComputerMove()
 {
-    const std::int16_t prev = Game_.SideToMove;
+    if (Thinker_->IsThinking())
+        return; // one search at a time: its step is played when it answers
+    const Level level = Menu_.ComputerLevel();
+    if (level != Level::Classic) {
+        Thinker_->Start(Game_, LevelBudgetMs(level), ComputerThinker::Purpose::Step);
+        return;
+    }
     TChoice choice;
     {
         WaitCursor wait;
         choice = Computer_.ChooseComputerMove(Game_.SideToMove);
-        if (Menu_.mnuTitleValue->isChecked())
-            setWindowTitle(BaseTitle_ + QStringLiteral(" - Evaluation for Blue: ") +
-                           QString::number(choice.Score));
+        ShowValue(choice.Score);
     }
-    Game_.SideToMove = Game_.MakeMove(&choice.Move, true);
+    PlayChosenStep(choice.Move);
+}
+
+void Form1::ShowValue(int score)
+{
+    if (Menu_.mnuTitleValue->isChecked())
+        setWindowTitle(BaseTitle_ + QStringLiteral(" - Evaluation for Blue: ") + QString::number(score));
+}
+
+void Form1::PlayChosenStep(const TMove& step)
+{
+    const std::int16_t prev = Game_.SideToMove;
+    Game_.SideToMove = Game_.MakeMove(&step, true);
 
     if (!ComputerPlays(Game_.SideToMove))
         Timer1_.SetInterval(0); // a person's turn
@@ -155,6 +177,20 @@ void Form1::PlayComputerMove()
         Timer1_.SetInterval(250); // the next jump of a multi-jump, slow enough to follow
     else
         Timer1_.SetInterval(Tools_->StopOnRepetition() ? 0 : 1);
+}
+
+void Form1::ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose)
+{
+    // A step of FromI 0 would replay the redo tail; the search gives one only when no step exists.
+    if (purpose == ComputerThinker::Purpose::Step && result.Step.FromI != 0 && !Game_.IsGameOver()) {
+        ShowValue(result.Score);
+        PlayChosenStep(result.Step);
+    }
+}
+
+void Form1::StopThinking()
+{
+    Thinker_->Cancel();
 }
 
 void Form1::Timer1_Timer()
@@ -167,6 +203,7 @@ void Form1::Timer1_Timer()
 
 void Form1::mnuNew_Click()
 {
+    StopThinking();
     Game_.New();
 }
 
@@ -174,6 +211,7 @@ void Form1::mnuNew_Click()
 // options and the file name exactly as they were.
 void Form1::mnuLoad_Click()
 {
+    StopThinking();
     const QString fileName = Dialogs_.ShowOpen(this);
     if (fileName.isEmpty())
         return;
@@ -189,6 +227,7 @@ void Form1::OpenGameFile(const QString& fileName)
                                  .arg(fileName, QString::fromStdString(loaded.Reason)));
         return;
     }
+    StopThinking();
     loaded.Game->ApplyTo(Game_);
     Menu_.mnuComputer[Blue]->setChecked(loaded.Game->Options.ComputerPlaysBlue);
     Menu_.mnuComputer[Red]->setChecked(loaded.Game->Options.ComputerPlaysRed);
@@ -239,11 +278,13 @@ void Form1::mnuExit_Click()
 
 void Form1::mnuUndo_Click()
 {
+    StopThinking();
     Game_.Undo();
 }
 
 void Form1::mnuRedo_Click()
 {
+    StopThinking();
     Game_.Redo();
 }
 

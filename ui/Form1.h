@@ -1,12 +1,14 @@
 // The main window: owns the game, the computer player, the computer-turn timer and the options.
 //
 // The board view is the game's display: it draws, and asks this window for the Info window's texts
-// when they are due. The options are the check
-// marks of the menu actions; nothing else holds them. Everything runs on the one GUI thread: a
-// computer step is searched inside one timer tick (or Move Now) without yielding.
+// when they are due. The options are the check marks of the menu actions; nothing else holds them.
+// The game is read and changed on the GUI thread only. The Classic computer searches inside one timer
+// tick (or Move Now) without yielding; the stronger levels think on a worker thread with a copy of the
+// game, and their step is played here when it answers.
 #pragma once
 
 #include "ComputerPlayer.h"
+#include "ComputerThinker.h"
 #include "GameState.h"
 #include "MenuActions.h"
 #include "WindowTimer.h"
@@ -39,12 +41,15 @@ public:
     // The computer's turn for the side to move, then the timer armed for what follows.
     void PlayComputerMove();
     void Timer1_Timer();
+    // Ends a search of the worker thread, if one runs, and throws its answer away.
+    void StopThinking();
     // Opens a saved game exactly as Load does once the file is chosen: a refused file is reported
     // and changes nothing.
     void OpenGameFile(const QString& fileName);
 
     GameState& Game() { return Game_; }
     ComputerPlayer& Computer() { return Computer_; }
+    ComputerThinker& Thinker() const { return *Thinker_; }
     WindowTimer& Timer1() { return Timer1_; }
     const MenuActions& Menu() const { return Menu_; }
     BoardView& Board() const { return *Board_; }
@@ -62,6 +67,12 @@ private:
     void ConnectActions();
     void Form_Load();
     bool ComputerPlays(std::int16_t side) const;
+    // With Title Shows Value on, the chosen step's score in the title, written while the wait cursor
+    // still shows.
+    void ShowValue(int score);
+    // Plays the computer's chosen step and arms the timer for what follows.
+    void PlayChosenStep(const TMove& step);
+    void ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose);
     // Writes the game to fileName; on failure tells the user why and returns false.
     bool WriteGame(const QString& fileName);
 
@@ -89,6 +100,7 @@ private:
     MenuActions Menu_;
     BoardView* Board_;
     std::unique_ptr<Form2> Info_;
+    ComputerThinker* Thinker_;
     ToolsCommands* Tools_;
     bool InfoPlaced_ = false;
     QString BaseTitle_;

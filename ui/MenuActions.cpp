@@ -51,6 +51,10 @@ MenuActions::MenuActions(QObject* owner)
       mnuInfoWindow(Option(owner, "mnuInfoWindow", QStringLiteral("&Info Window"), false)),
       mnuTitleValue(Option(owner, "mnuTitleValue", QStringLiteral("&Title Shows Value"), false)),
       mnuAbout(Command(owner, "mnuAbout", QStringLiteral("&About..."))),
+      mnuLevel{Option(owner, "mnuLevelClassic", QStringLiteral("&Classic"), true),
+               Option(owner, "mnuLevelStrong", QStringLiteral("&Strong"), false),
+               Option(owner, "mnuLevelExpert", QStringLiteral("&Expert"), false)},
+      mnuHint(Command(owner, "mnuHint", QStringLiteral("&Hint"), QKeySequence(Qt::CTRL | Qt::Key_H))),
       mnuHighlightLastMove(
           Option(owner, "mnuHighlightLastMove", QStringLiteral("Highlight &Last Move"), false)),
       mnuShowLegalMoves(Option(owner, "mnuShowLegalMoves", QStringLiteral("Show Legal Mo&ves"), false)),
@@ -63,6 +67,17 @@ MenuActions::MenuActions(QObject* owner)
     auto* zoom = new QActionGroup(owner);
     for (QAction* action : mnuZoom)
         zoom->addAction(action);
+    auto* level = new QActionGroup(owner);
+    for (QAction* action : mnuLevel)
+        level->addAction(action);
+}
+
+Level MenuActions::ComputerLevel() const
+{
+    for (std::size_t k = 0; k < mnuLevel.size(); ++k)
+        if (mnuLevel[k]->isChecked())
+            return AllLevels[k];
+    return Level::Classic;
 }
 
 void MenuActions::FillMenuBar(QMenuBar* bar) const
@@ -107,7 +122,13 @@ void MenuActions::FillMenuBar(QMenuBar* bar) const
 void MenuActions::FillToolsMenu(QMenu* mnuTools) const
 {
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
-    // The game-record and computer groups go here, above the view aids.
+    // The game-record group goes here, above the computer's.
+    QMenu* mnuStrength = mnuTools->addMenu(QStringLiteral("Computer &Strength"));
+    mnuStrength->setObjectName(QStringLiteral("mnuStrength"));
+    for (QAction* action : mnuLevel)
+        mnuStrength->addAction(action);
+    mnuTools->addAction(mnuHint);
+    mnuTools->addSeparator();
     mnuTools->addAction(mnuHighlightLastMove);
     mnuTools->addAction(mnuShowLegalMoves);
     QMenu* mnuZoomMenu = mnuTools->addMenu(QStringLiteral("&Zoom"));

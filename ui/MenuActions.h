@@ -6,6 +6,8 @@
 // Help, and each of its options is off (or at its first choice) at every start.
 #pragma once
 
+#include "Levels.h"
+
 #include <array>
 
 class QAction;
@@ -20,6 +22,8 @@ public:
     explicit MenuActions(QObject* owner);
 
     void FillMenuBar(QMenuBar* bar) const;
+    // The level whose item is checked.
+    Level ComputerLevel() const;
 
     QAction* mnuNew;
     QAction* mnuLoad;
@@ -40,6 +44,9 @@ public:
 
     QAction* mnuAbout;
 
+    // Tools: the computer's strength (one level checked, Classic at start) and the hint.
+    std::array<QAction*, 3> mnuLevel; // indexed as AllLevels
+    QAction* mnuHint;
     // Tools: the view aids.
     QAction* mnuHighlightLastMove;
     QAction* mnuShowLegalMoves;

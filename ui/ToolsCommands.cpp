@@ -16,8 +16,26 @@ ToolsCommands::ToolsCommands(Form1& form, BoardView& board, const MenuActions& m
     connect(Menu_.mnuShowLegalMoves, &QAction::triggered, this, &ToolsCommands::mnuMarks_Click);
     for (int index = 0; index < static_cast<int>(Menu_.mnuZoom.size()); ++index)
         connect(Menu_.mnuZoom[index], &QAction::triggered, this, [this, index] { mnuZoom_Click(index); });
+    connect(Menu_.mnuHint, &QAction::triggered, this, &ToolsCommands::mnuHint_Click);
+    connect(&Form_.Thinker(), &ComputerThinker::Finished, this, &ToolsCommands::ThinkerFinished);
     // The board asks for the Info window at every step, take-back, New and Load.
     connect(&Board_, &BoardView::InfoWindowDue, this, &ToolsCommands::PositionChanged);
+}
+
+void ToolsCommands::mnuHint_Click()
+{
+    // While the computer thinks it is not the person's turn to ask.
+    if (!Form_.Game().IsGameOver() && !Form_.Thinker().IsThinking())
+        Form_.Thinker().Start(Form_.Game(), HintMs, ComputerThinker::Purpose::Hint);
+}
+
+// The hinted piece is selected, so that a click on the marked square plays the step.
+void ToolsCommands::ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose)
+{
+    if (purpose != ComputerThinker::Purpose::Hint || result.Step.FromI == 0)
+        return;
+    Form_.Game().SetSelection(result.Step.FromI, result.Step.FromJ);
+    Board_.ShowHint({result.Step.ToI, result.Step.ToJ});
 }
 
 void ToolsCommands::mnuMarks_Click()

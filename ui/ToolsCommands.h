@@ -4,6 +4,8 @@
 // window then look and behave exactly as without this menu.
 #pragma once
 
+#include "ComputerThinker.h"
+
 #include <QObject>
 #include <QString>
 
@@ -26,7 +28,12 @@ public:
     // says so until the next step or New. Returns whether it stops.
     bool StopOnRepetition();
 
+    // A hint is the strong search's step for the side to move, after this long.
+    static constexpr int HintMs = 1000;
+
 private:
+    void mnuHint_Click();
+    void ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose);
     void mnuMarks_Click();
     void mnuZoom_Click(int index);
     void PositionChanged();

@@ -158,5 +158,57 @@ TEST(ComputerTurn, CheckMarksAloneStartNothingButMoveNowDoes)
     EXPECT_TRUE(QTest::qWaitFor([&] { return user.Game().HistoryPos == 2; }, 5000));
 }
 
+// A stronger level thinks on the worker thread: the board takes no clicks meanwhile, neither the
+// timer nor Move Now starts a second search, and the step is played when the answer comes.
+TEST(ComputerTurn, StrongLevelThinksOnTheWorkerAndPlaysItsAnswer)
+{
+    Window window;
+    window.Menu().mnuLevel[1]->trigger();
+    EXPECT_TRUE(window.Menu().mnuLevel[1]->isChecked() && !window.Menu().mnuLevel[0]->isChecked());
+    window.Menu().mnuTitleValue->trigger();
+    window.ClickSquare(3, 6);
+    window.ClickSquare(4, 5);
+    window.Form->Timer1_Timer();
+    ASSERT_TRUE(window.Form->Thinker().IsThinking());
+    EXPECT_NE(QApplication::overrideCursor(), nullptr) << "the wait cursor shows";
+    window.ClickSquare(6, 3); // a Blue man: ignored
+    window.Form->Timer1_Timer();
+    window.Menu().mnuMoveNow->trigger();
+    EXPECT_EQ(window.Game().SelectedSquare, TSquare{});
+    EXPECT_EQ(window.Game().HistoryPos, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.Game().HistoryPos == 2; }, 5000));
+    EXPECT_EQ(window.Game().SideToMove, Red);
+    EXPECT_EQ(window.Form->Timer1().Interval(), 0) << "the person's turn";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(
+        window.Form->windowTitle().startsWith(QStringLiteral("Kelmarin 1.00 - Evaluation for Blue: ")));
+    QTest::qWait(30);
+    EXPECT_EQ(window.Game().HistoryPos, 2) << "one answer only";
+}
+
+// A cancelled search leaves the game as it was, and its answer never comes: neither after a plain
+// cancel nor after New.
+TEST(ComputerTurn, CancelledSearchLeavesTheGameUntouched)
+{
+    Window window;
+    window.Menu().mnuLevel[2]->trigger();
+    window.ClickSquare(3, 6);
+    window.ClickSquare(4, 5);
+    const TBoard board = window.Game().Board;
+    window.Menu().mnuMoveNow->trigger();
+    ASSERT_TRUE(window.Form->Thinker().IsThinking());
+    window.Form->StopThinking();
+    EXPECT_EQ(window.Game().Board, board);
+    EXPECT_EQ(window.Game().HistoryCount(), 1);
+    EXPECT_FALSE(window.Form->Thinker().IsThinking());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    window.Form->Timer1().SetInterval(0);
+    window.Menu().mnuMoveNow->trigger();
+    window.Menu().mnuNew->trigger();
+    QTest::qWait(300);
+    EXPECT_EQ(window.Game().HistoryCount(), 0);
+    EXPECT_EQ(window.Game().SideToMove, Red);
+}
+
 } // namespace
 } // namespace kelmarin::ui::testing

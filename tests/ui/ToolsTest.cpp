@@ -15,6 +15,7 @@ namespace {
 const QColor LastMoveColour(255, 255, 0);
 const QColor LandingColour(0, 192, 192);
 const QColor MustCaptureColour(255, 140, 0);
+const QColor HintColour(0, 160, 0);
 
 // Pixels of exactly this colour in the cell that shows board square (I, J).
 int MarkPixels(Window& window, const QColor& colour, int I, int J)
@@ -173,6 +174,29 @@ TEST(Tools, StopComputerOnRepetition)
         window.Menu().mnuNew->trigger();
         EXPECT_EQ(window.Form->windowTitle(), QStringLiteral("Kelmarin 1.00"));
     }
+}
+
+// Hint selects a piece of the side to move and rings a square it may step to, until the next click;
+// a click there plays the step.
+TEST(Tools, HintSelectsAPieceAndMarksItsLanding)
+{
+    Window window;
+    window.Menu().mnuComputer[Blue]->trigger();
+    window.Menu().mnuHint->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Form->Thinker().IsThinking(); }, 5000));
+    const TSquare from = window.Game().SelectedSquare;
+    ASSERT_EQ(PieceOwner(window.Game().Board(from.I, from.J)), Red);
+    MoveList legal;
+    window.Game().GenerateMoves(Red, legal);
+    TSquare to;
+    for (const TMove& m : legal)
+        if (TSquare{m.FromI, m.FromJ} == from && MarkPixels(window, HintColour, m.ToI, m.ToJ) > 20)
+            to = {m.ToI, m.ToJ};
+    ASSERT_NE(to, TSquare{}) << "a landing of the selected piece is ringed";
+    EXPECT_EQ(window.Game().HistoryPos, 0) << "nothing else changes";
+    window.ClickSquare(to.I, to.J);
+    EXPECT_EQ(window.Game().HistoryPos, 1);
+    EXPECT_EQ(MarkPixels(window, HintColour, to.I, to.J), 0);
 }
 
 } // namespace
