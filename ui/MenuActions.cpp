@@ -51,6 +51,10 @@ MenuActions::MenuActions(QObject* owner)
       mnuInfoWindow(Option(owner, "mnuInfoWindow", QStringLiteral("&Info Window"), false)),
       mnuTitleValue(Option(owner, "mnuTitleValue", QStringLiteral("&Title Shows Value"), false)),
       mnuAbout(Command(owner, "mnuAbout", QStringLiteral("&About..."))),
+      mnuExportPdn(Command(owner, "mnuExportPdn", QStringLiteral("&Export Game as PDN..."))),
+      mnuCopyPdn(Command(owner, "mnuCopyPdn", QStringLiteral("&Copy Game as PDN"))),
+      mnuImportPdn(Command(owner, "mnuImportPdn", QStringLiteral("&Import PDN Game..."))),
+      mnuPastePosition(Command(owner, "mnuPastePosition", QStringLiteral("&Paste Position (FEN)"))),
       mnuHighlightLastMove(
           Option(owner, "mnuHighlightLastMove", QStringLiteral("Highlight &Last Move"), false)),
       mnuShowLegalMoves(Option(owner, "mnuShowLegalMoves", QStringLiteral("Show Legal Mo&ves"), false)),
@@ -107,7 +111,12 @@ void MenuActions::FillMenuBar(QMenuBar* bar) const
 void MenuActions::FillToolsMenu(QMenu* mnuTools) const
 {
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
-    // The game-record and computer groups go here, above the view aids.
+    mnuTools->addAction(mnuExportPdn);
+    mnuTools->addAction(mnuCopyPdn);
+    mnuTools->addAction(mnuImportPdn);
+    mnuTools->addAction(mnuPastePosition);
+    mnuTools->addSeparator();
+    // The computer group goes here, above the view aids.
     mnuTools->addAction(mnuHighlightLastMove);
     mnuTools->addAction(mnuShowLegalMoves);
     QMenu* mnuZoomMenu = mnuTools->addMenu(QStringLiteral("&Zoom"));

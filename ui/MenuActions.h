@@ -40,6 +40,12 @@ public:
 
     QAction* mnuAbout;
 
+    // Tools: the game record, in PDN and FEN.
+    QAction* mnuExportPdn;
+    QAction* mnuCopyPdn;
+    QAction* mnuImportPdn;
+    QAction* mnuPastePosition;
+
     // Tools: the view aids.
     QAction* mnuHighlightLastMove;
     QAction* mnuShowLegalMoves;
