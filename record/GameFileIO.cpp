@@ -1,5 +1,6 @@
 #include "GameFileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -161,7 +162,7 @@ SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t
     return {true, {}};
 }
 
-LoadResult ReadGameFile(const std::string& path)
+FileBytes ReadFileHead(const std::string& path, std::size_t limit)
 {
     if (path.empty())
         return {std::nullopt, "no file name was given"};
@@ -180,10 +181,13 @@ LoadResult ReadGameFile(const std::string& path)
         close(fd);
         return {std::nullopt, refused};
     }
-    // Nothing after the largest saved game is ever used, so nothing after it is read.
-    std::vector<std::uint8_t> bytes(MaxGameFileSize);
+    // Grown as the file turns out longer, so a small file never costs the whole limit.
+    constexpr std::size_t Chunk = 64u << 10;
+    std::vector<std::uint8_t> bytes;
     std::size_t size = 0;
-    while (size < bytes.size()) {
+    while (size < limit) {
+        if (size == bytes.size())
+            bytes.resize(std::min(limit, size + Chunk));
         const ssize_t got = read(fd, bytes.data() + size, bytes.size() - size);
         if (got < 0) {
             if (errno == EINTR)
@@ -198,7 +202,16 @@ LoadResult ReadGameFile(const std::string& path)
     }
     close(fd);
     bytes.resize(size);
-    return DecodeGameFile(bytes);
+    return {std::move(bytes), {}};
+}
+
+LoadResult ReadGameFile(const std::string& path)
+{
+    // Nothing after the largest saved game is ever used, so nothing after it is read.
+    const FileBytes read = ReadFileHead(path, MaxGameFileSize);
+    if (!read)
+        return {std::nullopt, read.Reason};
+    return DecodeGameFile(*read.Bytes);
 }
 
 } // namespace kelmarin

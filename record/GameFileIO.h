@@ -12,9 +12,12 @@
 
 #include "GameFile.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace kelmarin {
 
@@ -32,5 +35,15 @@ SaveResult WriteGameFile(const std::string& path, const GameState& game, const S
 SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
 
 LoadResult ReadGameFile(const std::string& path);
+
+struct FileBytes {
+    std::optional<std::vector<std::uint8_t>> Bytes; // empty when refused
+    std::string Reason;                             // empty when read
+
+    explicit operator bool() const { return Bytes.has_value(); }
+};
+
+// At most the first limit bytes of a regular file, opened without waiting as ReadGameFile opens it.
+FileBytes ReadFileHead(const std::string& path, std::size_t limit);
 
 } // namespace kelmarin

@@ -4,6 +4,8 @@
 #include "StandardSquares.h"
 #include "Turn.h"
 
+#include <chrono>
+#include <cstdio>
 #include <span>
 #include <vector>
 
@@ -158,6 +160,19 @@ std::string WritePdnGame(const SavedGame& saved, const PdnTags& tags)
 std::string WritePdnGame(const GameState& game, const PdnTags& tags)
 {
     return WritePdnGame(SavedGame::FromGame(game, {}), tags);
+}
+
+PdnTags KelmarinPdnTags()
+{
+    const std::chrono::year_month_day day{
+        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d.%02u.%02u", static_cast<int>(day.year()),
+                  static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
+    PdnTags tags;
+    tags.Event = "Kelmarin game";
+    tags.Date = date;
+    return tags;
 }
 
 } // namespace kelmarin

@@ -27,6 +27,9 @@ struct PdnTags {
     std::string White = "Blue";
 };
 
+// The tags of a game played here: Event "Kelmarin game", Date today (YYYY.MM.DD), the rest as above.
+PdnTags KelmarinPdnTags();
+
 // One game, ending with a line break. Games of one file are joined with a blank line between them.
 std::string WritePdnGame(const SavedGame& game, const PdnTags& tags);
 // The same for a game in play (selfplay), without its options.

@@ -7,38 +7,17 @@
 #include "PdnReader.h"
 #include "PdnWriter.h"
 
-#include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace kelmarin::cli {
-
-namespace {
-
-// Today as PDN writes a date, YYYY.MM.DD.
-std::string Today()
-{
-    const std::chrono::year_month_day day{
-        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d.%02u.%02u", static_cast<int>(day.year()),
-                  static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
-    return text;
-}
-
-} // namespace
 
 int RunPdn(const CommandLine& line)
 {
     GameState game;
     if (!LoadGameOrStart(game, line.Plain(0)))
         return 1;
-    PdnTags tags;
-    tags.Event = "Kelmarin game";
-    tags.Date = Today();
-    std::fputs(WritePdnGame(game, tags).c_str(), stdout);
+    std::fputs(WritePdnGame(game, KelmarinPdnTags()).c_str(), stdout);
     return 0;
 }
 
@@ -56,12 +35,11 @@ int RunImportPdn(const CommandLine& line)
     const std::string in = *line.Plain(0);
     const std::string out = *line.Plain(1);
     const long long number = line.Number("--game", 1, 1000000).value_or(1);
-    if (in.empty())
-        return Refuse(in, "no file name was given");
-    std::ifstream file(in, std::ios::binary);
-    if (!file)
-        return Refuse(in, "cannot open the file");
-    const std::string text((std::istreambuf_iterator<char>(file)), {});
+    // One byte past the limit, so that a larger file is refused as too large rather than cut short.
+    const FileBytes bytes = ReadFileHead(in, MaxPdnTextSize + 1);
+    if (!bytes)
+        return Refuse(in, bytes.Reason);
+    const std::string text(bytes.Bytes->begin(), bytes.Bytes->end());
     const LoadResult read = ReadPdnGame(text, static_cast<int>(number));
     if (!read)
         return Refuse(in, read.Reason);

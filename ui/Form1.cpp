@@ -5,6 +5,7 @@
 #include "Form2.h"
 #include "GameFileIO.h"
 #include "Notation.h"
+#include "RecordCommands.h"
 #include "ToolsCommands.h"
 #include "UserDialogs.h"
 #include "WaitCursor.h"
@@ -33,6 +34,7 @@ Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     Game_.AttachDisplay(Board_);
     Game_.AttachTimer(&Timer1_);
     ConnectActions();
+    new RecordCommands(*this, Dialogs_, Menu_); // a child of this window, which deletes it
     connect(&Timer1_.Ticker(), &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(Board_, &BoardView::MouseUp, this, &Form1::Form_MouseUp);
     connect(Thinker_, &ComputerThinker::Finished, this, &Form1::ThinkerFinished);
@@ -227,11 +229,17 @@ void Form1::OpenGameFile(const QString& fileName)
                                  .arg(fileName, QString::fromStdString(loaded.Reason)));
         return;
     }
-    StopThinking();
-    loaded.Game->ApplyTo(Game_);
+    // Setting a mark runs no command, so the board is drawn once, with the file's orientation.
     Menu_.mnuComputer[Blue]->setChecked(loaded.Game->Options.ComputerPlaysBlue);
     Menu_.mnuComputer[Red]->setChecked(loaded.Game->Options.ComputerPlaysRed);
     Menu_.mnuFlipBoard->setChecked(loaded.Game->Options.FlipBoard);
+    ReplaceGame(*loaded.Game, fileName);
+}
+
+void Form1::ReplaceGame(const SavedGame& game, const QString& fileName)
+{
+    StopThinking();
+    game.ApplyTo(Game_);
     Game_.SetSelection(0, 0);
     Game_.RedrawBoard();
     RefreshInfoWindow();

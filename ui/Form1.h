@@ -11,6 +11,7 @@
 #include "ComputerThinker.h"
 #include "GameState.h"
 #include "MenuActions.h"
+#include "SavedGame.h"
 #include "WindowTimer.h"
 
 #include <QMainWindow>
@@ -46,6 +47,10 @@ public:
     // Opens a saved game exactly as Load does once the file is chosen: a refused file is reported
     // and changes nothing.
     void OpenGameFile(const QString& fileName);
+    // Puts game on the board in place of the one there, as Load does: the selection cleared, the
+    // board redrawn, the Info window refreshed, and fileName (empty for a game from elsewhere) as the
+    // game's file name. The options and the timer are left as they are.
+    void ReplaceGame(const SavedGame& game, const QString& fileName);
 
     GameState& Game() { return Game_; }
     ComputerPlayer& Computer() { return Computer_; }

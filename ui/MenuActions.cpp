@@ -51,6 +51,10 @@ MenuActions::MenuActions(QObject* owner)
       mnuInfoWindow(Option(owner, "mnuInfoWindow", QStringLiteral("&Info Window"), false)),
       mnuTitleValue(Option(owner, "mnuTitleValue", QStringLiteral("&Title Shows Value"), false)),
       mnuAbout(Command(owner, "mnuAbout", QStringLiteral("&About..."))),
+      mnuExportPdn(Command(owner, "mnuExportPdn", QStringLiteral("&Export Game as PDN..."))),
+      mnuCopyPdn(Command(owner, "mnuCopyPdn", QStringLiteral("&Copy Game as PDN"))),
+      mnuImportPdn(Command(owner, "mnuImportPdn", QStringLiteral("&Import PDN Game..."))),
+      mnuPastePosition(Command(owner, "mnuPastePosition", QStringLiteral("&Paste Position (FEN)"))),
       mnuLevel{Option(owner, "mnuLevelClassic", QStringLiteral("&Classic"), true),
                Option(owner, "mnuLevelStrong", QStringLiteral("&Strong"), false),
                Option(owner, "mnuLevelExpert", QStringLiteral("&Expert"), false)},
@@ -122,7 +126,11 @@ void MenuActions::FillMenuBar(QMenuBar* bar) const
 void MenuActions::FillToolsMenu(QMenu* mnuTools) const
 {
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
-    // The game-record group goes here, above the computer's.
+    mnuTools->addAction(mnuExportPdn);
+    mnuTools->addAction(mnuCopyPdn);
+    mnuTools->addAction(mnuImportPdn);
+    mnuTools->addAction(mnuPastePosition);
+    mnuTools->addSeparator();
     QMenu* mnuStrength = mnuTools->addMenu(QStringLiteral("Computer &Strength"));
     mnuStrength->setObjectName(QStringLiteral("mnuStrength"));
     for (QAction* action : mnuLevel)

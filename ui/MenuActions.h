@@ -44,9 +44,16 @@ public:
 
     QAction* mnuAbout;
 
+    // Tools: the game record, in PDN and FEN.
+    QAction* mnuExportPdn;
+    QAction* mnuCopyPdn;
+    QAction* mnuImportPdn;
+    QAction* mnuPastePosition;
+
     // Tools: the computer's strength (one level checked, Classic at start) and the hint.
     std::array<QAction*, 3> mnuLevel; // indexed as AllLevels
     QAction* mnuHint;
+
     // Tools: the view aids.
     QAction* mnuHighlightLastMove;
     QAction* mnuShowLegalMoves;

@@ -1,7 +1,7 @@
 // The real message boxes and file dialogs.
 //
 // Open and save share one remembered file name, so each dialog starts with the name last chosen in
-// either of them.
+// either of them; the PDN dialogs share another.
 #pragma once
 
 #include "UserDialogs.h"
@@ -12,16 +12,22 @@ class QtUserDialogs final : public UserDialogs {
 public:
     static const QString FileFilter;    // "Kelmarin Save File (*.kmr)"
     static const QString DefaultSuffix; // "kmr"
+    static const QString PdnFilter;     // "PDN Game (*.pdn)"
 
     void ShowInformation(QWidget* parent, const QString& title, const QString& text) override;
     void ShowWarning(QWidget* parent, const QString& title, const QString& text) override;
     QString ShowOpen(QWidget* parent) override;
     QString ShowSave(QWidget* parent) override;
+    QString ShowOpenPdn(QWidget* parent) override;
+    QString ShowSavePdn(QWidget* parent) override;
+    int ChoosePdnGame(QWidget* parent, const QStringList& rows) override;
 
 private:
-    QString AskFileName(QWidget* parent, bool save);
+    static QString AskFileName(QWidget* parent, bool save, const QString& filter, const QString& suffix,
+                               QString& remembered);
 
     QString FileName_;
+    QString PdnFileName_;
 };
 
 } // namespace kelmarin::ui

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,6 +19,12 @@ public:
     // The chosen path, or an empty string when the user cancelled.
     virtual QString ShowOpen(QWidget* parent) = 0;
     virtual QString ShowSave(QWidget* parent) = 0;
+    // The same for PDN files, which remember a name of their own.
+    virtual QString ShowOpenPdn(QWidget* parent) = 0;
+    virtual QString ShowSavePdn(QWidget* parent) = 0;
+
+    // The index of the row chosen from rows, or -1 when the user cancelled.
+    virtual int ChoosePdnGame(QWidget* parent, const QStringList& rows) = 0;
 };
 
 } // namespace kelmarin::ui

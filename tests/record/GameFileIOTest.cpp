@@ -171,6 +171,20 @@ TEST_F(GameFileIOTest, TargetsARenameWouldSpoilAreRefusedUntouched)
     EXPECT_EQ(Contents(real), Expected());
 }
 
+// Past the read buffer's first growth: a limit cuts the file exactly, a larger one takes all of it.
+TEST_F(GameFileIOTest, ReadFileHeadTakesAtMostTheLimit)
+{
+    std::string text(200000, 'a');
+    for (std::size_t k = 0; k < text.size(); k += 7)
+        text[k] = static_cast<char>('0' + k % 10);
+    Put(Folder / "long.pdn", text);
+    const FileBytes head = ReadFileHead(Folder / "long.pdn", 150001);
+    ASSERT_TRUE(head) << head.Reason;
+    EXPECT_EQ(*head.Bytes, Bytes(text.begin(), text.begin() + 150001));
+    EXPECT_EQ(ReadFileHead(Folder / "long.pdn", 1u << 20).Bytes, Bytes(text.begin(), text.end()));
+    EXPECT_EQ(ReadFileHead(Folder, 10).Reason, "it is a folder, not a regular file");
+}
+
 TEST_F(GameFileIOTest, UnreadableAndBadFilesGiveAReason)
 {
     EXPECT_EQ(ReadGameFile(Folder / "missing.kmr").Reason, "cannot open the file: No such file or directory");

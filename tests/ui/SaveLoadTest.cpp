@@ -3,6 +3,10 @@
 
 #include "Form2.h"
 #include "MoveListBox.h"
+#include "Notation.h"
+#include "PdnReader.h"
+
+#include <QClipboard>
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +16,13 @@
 
 namespace kelmarin::ui::testing {
 namespace {
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 QByteArray Contents(const QString& path)
 {
@@ -204,6 +215,91 @@ TEST(SaveLoad, FinishedGameLoadsWithBannerAndResult)
             banner += image.pixelColor(x, y) == QColor(0, 0, 127);
     EXPECT_GT(banner, 50);
     EXPECT_EQ(window.Form->InfoWindow().txtMoves->toPlainText(), QStringLiteral("; Blue has won."));
+}
+
+// Import replaces the game as Load does, but keeps the window's marks and clears the file name.
+TEST(SaveLoad, ImportedPdnGameReplacesTheGameAndARefusedOneChangesNothing)
+{
+    QTemporaryDir folder;
+    const QString two = folder.filePath(QStringLiteral("two.pdn"));
+    const QByteArray text = "[Event \"a\"]\n[Black \"Ann\"]\n[White \"Bob\"]\n[Result \"1-0\"]\n"
+                            "1. 11-15 22-18 1-0\n\n[Event \"b\"]\n1. 11-15 22-18 2. 15x22 *\n";
+    Write(two, text);
+    Window window;
+    window.Menu().mnuComputer[Blue]->trigger();
+    window.Menu().mnuFlipBoard->trigger();
+    window.ClickSquare(3, 6);
+    window.ClickSquare(4, 5);
+    window.ClickSquare(4, 3);
+    window.Game().SaveFileName = "kept.kmr";
+    window.Form->Timer1().SetInterval(250);
+    const Marks marks = MarksOf(window);
+
+    window.Dialogs.OpenPdnAnswers << two;
+    window.Dialogs.ChosenRow = 1;
+    window.Menu().mnuImportPdn->trigger();
+    EXPECT_EQ(window.Dialogs.OfferedRows, (QStringList{"1. a: Ann - Bob, 1-0", "2. b: ? - ?, *"}));
+    EXPECT_TRUE(window.Dialogs.Messages.empty());
+    GameState expected;
+    ReadPdnGame(text.toStdString(), 2).Game->ApplyTo(expected);
+    GameState& game = window.Game();
+    EXPECT_EQ(game.Board, expected.Board);
+    EXPECT_EQ(game.HistoryPos, 3);
+    EXPECT_EQ(game.SelectedSquare, (TSquare{0, 0}));
+    EXPECT_EQ(window.Form->InfoWindow().txtMoves->toPlainText(),
+              QString::fromStdString(MoveListText(expected)));
+    EXPECT_TRUE(game.SaveFileName.empty());
+    EXPECT_EQ(MarksOf(window), marks);
+    EXPECT_EQ(window.Form->Timer1().Interval(), 250);
+    window.Form->Timer1().SetInterval(0);
+
+    const QString bad = folder.filePath(QStringLiteral("bad.pdn"));
+    Write(bad, "[Event \"c\"]\n1. 11-18 *\n");
+    game.SaveFileName = "kept.kmr";
+    const GameState before = game;
+    const QImage picture = window.Board().Picture();
+    window.Dialogs.OpenPdnAnswers << bad;
+    window.Menu().mnuImportPdn->trigger();
+    ASSERT_EQ(window.Dialogs.Messages.size(), 1u);
+    EXPECT_EQ(window.Dialogs.Messages[0].Title, QStringLiteral("Import PDN Game"));
+    EXPECT_TRUE(window.Dialogs.Messages[0].Text.contains(bad + QStringLiteral("\": game 1")))
+        << window.Dialogs.Messages[0].Text.toStdString();
+    EXPECT_EQ(game.MoveHistory, before.MoveHistory);
+    EXPECT_EQ(game.HistoryPos, before.HistoryPos);
+    EXPECT_EQ(game.SaveFileName, "kept.kmr");
+    EXPECT_EQ(window.Board().Picture(), picture);
+}
+
+// Export writes the applied steps, Copy the same text, and Paste takes it back.
+TEST(SaveLoad, ExportCopyAndPasteCarryTheAppliedSteps)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("out.pdn"));
+    Window window;
+    GameState& game = window.Game();
+    for (int step = 0; step < 5; ++step)
+        window.Menu().mnuMoveNow->trigger();
+    window.Menu().mnuUndo->trigger();
+    const std::vector<TMove> applied(game.MoveHistory.begin(), game.MoveHistory.begin() + game.HistoryPos);
+    window.Dialogs.SavePdnAnswers << path << folder.filePath(QStringLiteral("gone/out.pdn"));
+    window.Menu().mnuExportPdn->trigger();
+    const LoadResult read = ReadPdnGame(Contents(path).toStdString());
+    ASSERT_TRUE(read) << read.Reason;
+    EXPECT_EQ(read.Game->MoveHistory, applied);
+    window.Menu().mnuExportPdn->trigger();
+    ASSERT_EQ(window.Dialogs.Messages.size(), 1u) << "a refused write says why";
+    EXPECT_TRUE(window.Dialogs.Messages[0].Text.contains(QStringLiteral("gone/out.pdn")));
+
+    window.Menu().mnuCopyPdn->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(), Contents(path));
+    window.Menu().mnuNew->trigger();
+    window.Menu().mnuPastePosition->trigger();
+    EXPECT_EQ(game.MoveHistory, applied);
+    QGuiApplication::clipboard()->setText(QStringLiteral("W:W33"));
+    window.Menu().mnuPastePosition->trigger();
+    ASSERT_EQ(window.Dialogs.Messages.size(), 2u);
+    EXPECT_EQ(window.Dialogs.Messages[1].Title, QStringLiteral("Paste Position"));
+    EXPECT_EQ(game.MoveHistory, applied);
 }
 
 } // namespace

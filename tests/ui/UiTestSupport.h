@@ -46,9 +46,27 @@ public:
         return SaveAnswers.isEmpty() ? QString() : SaveAnswers.takeFirst();
     }
 
+    QString ShowOpenPdn(QWidget*) override
+    {
+        return OpenPdnAnswers.isEmpty() ? QString() : OpenPdnAnswers.takeFirst();
+    }
+    QString ShowSavePdn(QWidget*) override
+    {
+        return SavePdnAnswers.isEmpty() ? QString() : SavePdnAnswers.takeFirst();
+    }
+    int ChoosePdnGame(QWidget*, const QStringList& rows) override
+    {
+        OfferedRows = rows;
+        return ChosenRow;
+    }
+
     std::vector<Message> Messages;
     QStringList OpenAnswers;
     QStringList SaveAnswers;
+    QStringList OpenPdnAnswers;
+    QStringList SavePdnAnswers;
+    QStringList OfferedRows;
+    int ChosenRow = -1;
     int OpenCalls = 0;
     int SaveCalls = 0;
 };
