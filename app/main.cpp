@@ -104,6 +104,7 @@ int main(int argc, char** argv)
     if (line.FileName != nullptr) {
         // The dialog hands Load an absolute path; a name given here becomes one the same way.
         const QString fileName = QFileInfo(QFile::decodeName(line.FileName)).absoluteFilePath();
+        dialogs.RememberFileName(fileName);
         QTimer::singleShot(0, &form, [&form, fileName] { form.OpenGameFile(fileName); });
     }
     return app.exec();

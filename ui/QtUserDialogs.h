@@ -22,6 +22,9 @@ public:
     QString ShowSavePdn(QWidget* parent) override;
     int ChoosePdnGame(QWidget* parent, const QStringList& rows) override;
 
+    // A saved game opened without the dialog (from the command line): Load and Save As start there.
+    void RememberFileName(const QString& fileName) { FileName_ = fileName; }
+
 private:
     static QString AskFileName(QWidget* parent, bool save, const QString& filter, const QString& suffix,
                                QString& remembered);
