@@ -150,7 +150,7 @@ std::int16_t GameState::MakeMove(const TMove* move, bool display)
     if (!replay)
         StopTimer();
     // The same piece goes on capturing while it can; English rules stop it when it was just crowned.
-    if (m.CapturedCoin != Empty && !(EndTurnOnCrowning && crowned) && HistoryPos < MaxHistory &&
+    if (m.CapturedCoin != Empty && !(CrowningEndsTurn(GameRules) && crowned) && HistoryPos < MaxHistory &&
         LandingCanCapture(m))
         next = Opponent(next);
     if (display || replay)

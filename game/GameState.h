@@ -16,6 +16,7 @@
 #include "GameTimer.h"
 #include "MoveList.h"
 #include "Piece.h"
+#include "Rules.h"
 #include "TMove.h"
 
 #include <array>
@@ -83,9 +84,8 @@ public:
     std::string SaveFileName;
     std::int16_t SearchPly = 0;
 
-    // English rules end the turn when a capture crowns a man; this game lets the new king go on
-    // capturing. Only the perft check of the generator against published figures sets this.
-    bool EndTurnOnCrowning = false;
+    // The game being played; New keeps it.
+    Rules GameRules = Rules::Kelmarin;
 
 private:
     void RecordStep(const TMove& m);

@@ -176,7 +176,7 @@ std::int64_t GameState::CountTurns(std::int16_t side) const
         if (PieceOwner(last.Coin) == side && last.CapturedCoin != 0)
             return -1;
     }
-    return CountTurnsOnMasks(side, Pieces[side], Pieces[Opponent(side)], Kings, EndTurnOnCrowning);
+    return CountTurnsOnMasks(side, Pieces[side], Pieces[Opponent(side)], Kings, CrowningEndsTurn(GameRules));
 }
 
 std::int64_t GameState::CountTurnsAfterSimpleStep(const TMove& m) const
@@ -192,7 +192,7 @@ std::int64_t GameState::CountTurnsAfterSimpleStep(const TMove& m) const
     else if (LandedCoin(m) != m.Coin)
         kings |= to;
     return CountTurnsOnMasks(Opponent(mover), Pieces[Opponent(mover)], Pieces[mover] ^ (from | to), kings,
-                             EndTurnOnCrowning);
+                             CrowningEndsTurn(GameRules));
 }
 
 // Whether the piece that has just landed can capture again, by its own directions: the question

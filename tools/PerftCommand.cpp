@@ -14,7 +14,8 @@ int RunPerft(const CommandLine& line)
     GameState game;
     if (!LoadGameOrStart(game, line.Plain(1)))
         return 1;
-    game.EndTurnOnCrowning = line.Has("--end-on-crowning");
+    if (line.Has("--end-on-crowning"))
+        game.GameRules = Rules::English;
     for (int d = 1; d <= depth; ++d) {
         const auto start = std::chrono::steady_clock::now();
         const std::uint64_t nodes = Perft(game, d, game.SideToMove);

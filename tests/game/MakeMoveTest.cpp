@@ -72,7 +72,7 @@ TEST(MakeMoveTest, EndingTheTurnOnCrowningIsTheEnglishRule)
 {
     GameState game;
     SetUpTripleJump(game);
-    game.EndTurnOnCrowning = true;
+    game.GameRules = Rules::English;
     TMove first = OnlyMove(game, 1);
     game.MakeMove(&first, false);
     TMove second = OnlyMove(game, 1);

@@ -10,12 +10,12 @@ namespace {
 TEST(PerftTest, FromTheStartingPosition)
 {
     const std::uint64_t expected[] = {7, 49, 302, 1469, 7361, 36768, 179740};
-    for (const bool endOnCrowning : {false, true}) {
+    for (const Rules rules : {Rules::Kelmarin, Rules::English}) {
         GameState game;
         game.New();
-        game.EndTurnOnCrowning = endOnCrowning;
+        game.GameRules = rules;
         for (int depth = 1; depth <= 7; ++depth)
-            EXPECT_EQ(Perft(game, depth, 2), expected[depth - 1]) << depth << " " << endOnCrowning;
+            EXPECT_EQ(Perft(game, depth, 2), expected[depth - 1]) << depth << " " << static_cast<int>(rules);
         EXPECT_EQ(game.HistoryPos, 0);
     }
 }

@@ -67,7 +67,7 @@ TEST(RandomGamesTest, TakeBackAndRedoRestoreEverything)
             const TMove step = kelmarin::testing::RandomLegalStep(game, random);
             // Counting on the masks agrees with playing the turn out (-1: in a multi-jump).
             GameState copy = game;
-            copy.EndTurnOnCrowning = k % 2 == 1;
+            copy.GameRules = k % 2 == 1 ? Rules::English : Rules::Kelmarin;
             const std::int64_t counted = copy.CountTurns(copy.SideToMove);
             if (counted >= 0) {
                 ASSERT_EQ(counted, PlayedOutTurns(copy, copy.SideToMove)) << "game " << gameIndex;
