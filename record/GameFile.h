@@ -11,6 +11,21 @@
 // Bytes after the last flag are ignored. A flag is read as set for any value other than 0; this
 // program writes only 0 and -1.
 //
+// A game with tags (GameTags.h) carries them in a block after the last flag, where a reader that does
+// not know it ignores it; a game without tags is written without it. All of it little-endian:
+//
+//   +0   4 bytes      "KTAG"
+//   +4   uint8        version, 1
+//   +5   uint8        T, the number of tags, 1..MaxTagCount
+//   +6   uint32       the tags' ResultSteps
+//   +10  uint32       L, the size of the T records that follow
+//   +14  T records    uint8 name size (1..MaxTagNameSize), the name, uint16 value size
+//                    (0..MaxTagValueSize), the value
+//
+// Bytes after the block are ignored too. A block that is not exactly this (another version, a size
+// that does not add up, a bad name or value) is ignored whole and the game loads without tags: the
+// game itself is sound, and the tags are not worth losing it for.
+//
 // Reading checks the whole file before anything is used, so a refused file changes nothing. Besides
 // the ranges of every field it checks that the history replays on the stored position: records
 // HistoryPos..1 can be taken back, and records HistoryPos + 1..N redone, each finding its piece on its
@@ -35,6 +50,7 @@ inline constexpr std::size_t GameFileSize(std::size_t historyCount)
     return 78 + 12 * historyCount;
 }
 inline constexpr std::size_t MaxGameFileSize = GameFileSize(GameState::MaxHistory);
+inline constexpr std::size_t MaxTagBlockSize = 14 + MaxTagCount * (1 + MaxTagNameSize + 2 + MaxTagValueSize);
 
 // A checked saved game, or the reason the bytes were refused ("side to move is 7").
 struct LoadResult {
