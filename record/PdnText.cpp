@@ -1,5 +1,7 @@
 #include "PdnText.h"
 
+#include "GameTags.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -238,16 +240,9 @@ bool IsResult(std::string_view word)
 
 std::string TPdnGameText::TagValue(std::string_view name) const
 {
-    for (const auto& [tag, value] : Tags) {
-        if (tag.size() != name.size())
-            continue;
-        bool same = true;
-        for (std::size_t k = 0; k < tag.size(); ++k)
-            same = same && std::tolower(static_cast<unsigned char>(tag[k])) ==
-                               std::tolower(static_cast<unsigned char>(name[k]));
-        if (same)
+    for (const auto& [tag, value] : Tags)
+        if (SameTagName(tag, name))
             return value;
-    }
     return {};
 }
 

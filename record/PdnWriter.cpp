@@ -173,10 +173,11 @@ PdnTags ExportTags(const GameTags& tags, std::span<const TMove> applied)
     if (tags.Empty())
         return KelmarinPdnTags();
     PdnTags written;
-    const std::pair<const char*, std::string*> seven[] = {
+    // The seven but Result, which is written only while it fits.
+    const std::pair<const char*, std::string*> roster[] = {
         {"Event", &written.Event}, {"Site", &written.Site},   {"Date", &written.Date},
         {"Round", &written.Round}, {"Black", &written.Black}, {"White", &written.White}};
-    for (const auto& [name, value] : seven)
+    for (const auto& [name, value] : roster)
         if (const std::string* kept = tags.Find(name))
             *value = *kept;
     const std::string* result = tags.Find("Result");
@@ -185,8 +186,8 @@ PdnTags ExportTags(const GameTags& tags, std::span<const TMove> applied)
     // With the seven, no more than a game can keep, so that the text imports whole.
     for (const auto& [name, value] : tags.List) {
         bool ofTheSeven = SameTagName(name, "Result");
-        for (const auto& one : seven)
-            ofTheSeven = ofTheSeven || SameTagName(name, one.first);
+        for (const auto& named : roster)
+            ofTheSeven = ofTheSeven || SameTagName(name, named.first);
         if (!ofTheSeven && !IsWritersOwnTag(name) && written.More.size() + 7 < MaxTagCount)
             written.More.emplace_back(name, value);
     }
