@@ -1,4 +1,5 @@
-// The saved-game file: a headerless run of little-endian integers, 78 + 12 * N bytes.
+// The saved-game file: a headerless run of little-endian integers, 78 + 12 * N bytes, and for a game
+// imported from PDN its tags after them.
 //
 //   0   32 x int16   the playing squares, column by column (I = 1..8), each column in increasing row
 //                    order: rows 2, 4, 6, 8 for odd I and rows 1, 3, 5, 7 for even I
@@ -8,11 +9,11 @@
 //   +2  int16        SideToMove
 //   +4  3 x int16    Computer Plays Blue, Computer Plays Red, Flip Board: 0 clear, -1 set
 //
-// Bytes after the last flag are ignored. A flag is read as set for any value other than 0; this
-// program writes only 0 and -1.
+// Bytes after the last flag are ignored, but for a tag block (below). A flag is read as set for any
+// value other than 0; this program writes only 0 and -1.
 //
-// A game with tags (GameTags.h) carries them in a block after the last flag, where a reader that does
-// not know it ignores it; a game without tags is written without it. All of it little-endian:
+// A game with tags (GameTags.h) carries them in a block after the last flag, which a reader that does
+// not know it ignores; a game without tags is exactly the 78 + 12 * N bytes. The block, little-endian:
 //
 //   +0   4 bytes      "KTAG"
 //   +4   uint8        version, 1
