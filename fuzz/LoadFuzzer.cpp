@@ -1,9 +1,9 @@
 // Fuzz target for the saved-game reader: any bytes either are refused with a reason, or load into a
 // game that stays sound through Undo, Redo and play, and saves into a file that loads again.
 //
-// The bytes after the saved game (which the reader ignores) script the play, one action a byte: 0
-// Undo, 1 Redo, otherwise a legal step of the side to move chosen by the byte. Without them the
-// script is Undo, Redo, Redo, four steps, Undo, Undo.
+// The bytes after the saved game and its tags (which the reader ignores) script the play, one action
+// a byte: 0 Undo, 1 Redo, otherwise a legal step of the side to move chosen by the byte. Without them
+// the script is Undo, Redo, Redo, four steps, Undo, Undo.
 #include "GameFile.h"
 #include "Notation.h"
 
@@ -74,13 +74,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const SavedGame& saved = *result.Game;
-    const std::size_t used = GameFileSize(saved.MoveHistory.size());
-    Require(used <= size, "accepted a file shorter than its layout");
+    const std::size_t trailerEnd = GameFileSize(saved.MoveHistory.size());
+    Require(trailerEnd <= size, "accepted a file shorter than its layout");
 
-    // Writing back what was read gives the same bytes, with flags written as 0 or -1.
+    // Writing back what was read gives the same bytes, with flags written as 0 or -1, and the tag
+    // block exactly as it stood when it was read.
     std::vector<std::uint8_t> again = EncodeGameFile(saved);
+    const std::size_t used = again.size();
+    Require(used <= size, "read tags that the file does not hold");
+    Require(saved.Tags.Empty() == (used == trailerEnd), "tags that write no block");
     std::vector<std::uint8_t> expected(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(used));
-    for (std::size_t flag = used - 6; flag < used; flag += 2)
+    for (std::size_t flag = trailerEnd - 6; flag < trailerEnd; flag += 2)
         if (expected[flag] != 0 || expected[flag + 1] != 0)
             expected[flag] = expected[flag + 1] = 0xFF;
     Require(again == expected, "re-encoding changed the file");
@@ -106,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CoinCountText(game);
 
     // Whatever the play left behind saves into a file that loads back to the same game.
-    const SavedGame now = SavedGame::FromGame(game, saved.Options);
+    SavedGame now = SavedGame::FromGame(game, saved.Options);
+    now.Tags = saved.Tags;
     const LoadResult reloaded = DecodeGameFile(EncodeGameFile(now));
     Require(static_cast<bool>(reloaded), reloaded.Reason.c_str());
     Require(*reloaded.Game == now, "a saved game loads back different");

@@ -103,6 +103,20 @@ LoadResult Finish(GameState& game)
     return {SavedGame::FromGame(game, {}), {}};
 }
 
+// The tags the game keeps; when it has tags but no Result tag, the result that ends its moves.
+GameTags KeptTags(const TPdnGameText& text, const SavedGame& game)
+{
+    GameTags tags;
+    for (const auto& [name, value] : text.Tags)
+        AddTag(tags, name, value);
+    if (tags.Empty())
+        return tags;
+    if (!tags.Find("Result") && !text.Result.empty())
+        AddTag(tags, "Result", text.Result);
+    tags.ResultSteps = StepsDigest(game.MoveHistory);
+    return tags;
+}
+
 } // namespace
 
 std::vector<PdnGameInfo> ListPdnGames(std::string_view text)
@@ -143,7 +157,9 @@ LoadResult ReadPdnGame(std::string_view text, int number)
     fault = PlayMoves(chosen, game, where);
     if (!fault.empty())
         return Refuse(std::move(fault));
-    return Finish(game);
+    LoadResult read = Finish(game);
+    read.Game->Tags = KeptTags(chosen, *read.Game);
+    return read;
 }
 
 LoadResult ReadFenPosition(std::string_view fen)

@@ -28,7 +28,7 @@ int Refuse(const std::string& path, const std::string& reason)
     return 1;
 }
 
-bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path)
+bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, GameTags* tags)
 {
     game.New();
     if (!path)
@@ -39,6 +39,8 @@ bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path)
         return false;
     }
     result.Game->ApplyTo(game);
+    if (tags)
+        *tags = result.Game->Tags;
     game.RecountCoins(); // the window's full redraw recounts; here nothing else would
     game.SaveFileName = *path;
     return true;

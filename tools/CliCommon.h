@@ -2,6 +2,7 @@
 #pragma once
 
 #include "GameState.h"
+#include "GameTags.h"
 
 #include <optional>
 #include <string>
@@ -16,7 +17,8 @@ std::optional<long long> ParseInteger(const std::string& text, long long low, lo
 int Refuse(const std::string& path, const std::string& reason);
 
 // Sets up the game a subcommand works on: the starting position when no path is given, else the saved
-// game at path (an empty name is refused). On failure prints the refusal line and returns false.
-bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path);
+// game at path (an empty name is refused), and its tags into `tags` when asked. On failure prints the
+// refusal line and returns false.
+bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, GameTags* tags = nullptr);
 
 } // namespace kelmarin::cli
