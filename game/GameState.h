@@ -88,6 +88,7 @@ public:
 
 private:
     void RecordStep(const TMove& m);
+    Position PiecesOnBoard(std::int16_t side, int jumping) const;
     bool ApplyToPosition(const TMove& m);
     void RevertOnPosition(const TMove& m);
     void ShowStep(const TMove& m, std::int16_t next);

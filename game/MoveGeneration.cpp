@@ -1,7 +1,28 @@
 // The legal steps of a side, as the position of the game's masks lists them.
 #include "GameState.h"
 
+#include <bit>
+
 namespace kelmarin {
+
+// The pieces are those of the masks, each as Board has it: a square emptied on Board is empty here even
+// before the masks are recounted.
+Position GameState::PiecesOnBoard(std::int16_t side, int jumping) const
+{
+    std::uint32_t pieces[3] = {0, 0, 0};
+    std::uint32_t kings = 0;
+    for (std::uint32_t rest = Pieces[Blue] | Pieces[Red]; rest != 0; rest &= rest - 1) {
+        const int k = std::countr_zero(rest);
+        const std::int16_t code = Board.Cell(ScanCells[k]);
+        const std::int16_t owner = PieceOwner(code);
+        if (owner != Blue && owner != Red)
+            continue;
+        pieces[owner] |= SquareBit(k);
+        if (IsKing(code))
+            kings |= SquareBit(k);
+    }
+    return Position::FromMasks(pieces[Blue], pieces[Red], kings, side, jumping, GameRules);
+}
 
 Position GameState::PositionFor(std::int16_t side) const
 {
@@ -12,7 +33,7 @@ Position GameState::PositionFor(std::int16_t side) const
         if (PieceOwner(last.Coin) == side && last.CapturedCoin != 0)
             jumping = ScanIndex(last.ToI, last.ToJ);
     }
-    return Position::FromMasks(Pieces[Blue], Pieces[Red], Kings, side, jumping, GameRules);
+    return PiecesOnBoard(side, jumping);
 }
 
 void GameState::GenerateMoves(std::int16_t side, MoveList& list) const

@@ -219,6 +219,57 @@ void Position::TakeBack(const TStep& step)
 
 namespace {
 
+// The squares from which a jump along direction d finds an opponent piece and an empty square beyond.
+template <int d> std::uint32_t JumpsFrom(std::uint32_t opponents, std::uint32_t empty)
+{
+    return StepMask<3 - d>(StepMask<3 - d>(empty) & opponents);
+}
+
+// The capture paths of `side`, which has a capture, counted jump by jump in bulk. A jump along d that
+// lands on l can go on along e only over a piece and onto a square that the jump did not touch, unless
+// e turns straight back: so whether it goes on is read on the masks from before the jump, and only the
+// jumps that do go on are followed one by one.
+std::uint64_t CapturingTurns(std::int16_t side, std::uint32_t own, std::uint32_t ownKings,
+                             std::uint32_t opponents, bool endOnCrowning)
+{
+    const std::uint32_t empty = ~(own | opponents);
+    const std::uint32_t from[4] = {JumpsFrom<0>(opponents, empty), JumpsFrom<1>(opponents, empty),
+                                   JumpsFrom<2>(opponents, empty), JumpsFrom<3>(opponents, empty)};
+    const std::uint32_t crownRow = CrownRow[side - 1];
+    const std::uint32_t manGoesOn = side == Blue ? from[1] | from[3] : from[0] | from[2];
+    std::uint64_t paths = 0;
+    const auto along = [&]<int d>() {
+        const bool forward = MovesAlong(side, false, d);
+        const std::uint32_t jumpers = (forward ? own : ownKings) & from[d];
+        if (jumpers == 0)
+            return;
+        std::uint32_t kingGoesOn = 0;
+        for (int e = 0; e < 4; ++e)
+            if (e != 3 - d)
+                kingGoesOn |= from[e];
+        const std::uint32_t landings = StepMask<d>(StepMask<d>(jumpers));
+        const std::uint32_t kingLandings = StepMask<d>(StepMask<d>(jumpers & ownKings));
+        const std::uint32_t manLandings = landings & ~kingLandings;
+        const std::uint32_t goesOn = (kingLandings & kingGoesOn) | (manLandings & ~crownRow & manGoesOn) |
+                                     (endOnCrowning ? 0 : manLandings & crownRow & kingGoesOn);
+        paths += static_cast<std::uint64_t>(TotalOfByteCounts(ByteCounts(landings & ~goesOn)));
+        for (std::uint32_t rest = goesOn; rest != 0; rest &= rest - 1) {
+            const int land = std::countr_zero(rest);
+            const int over = Neighbour[land][3 - d];
+            const int origin = Neighbour[over][3 - d];
+            const bool king = (ownKings >> origin & 1) != 0 || (crownRow >> land & 1) != 0;
+            const std::uint32_t emptyAfter = (empty | SquareBit(origin) | SquareBit(over)) & ~SquareBit(land);
+            paths += CapturePaths(land, static_cast<std::int16_t>(side + (king ? 2 : 0)),
+                                  opponents & ~SquareBit(over), emptyAfter, endOnCrowning);
+        }
+    };
+    along.template operator()<0>();
+    along.template operator()<1>();
+    along.template operator()<2>();
+    along.template operator()<3>();
+    return paths;
+}
+
 // The whole turns of `side`, owning `own`, not in a multi-jump.
 std::uint64_t TurnsOnMasks(std::int16_t side, std::uint32_t own, std::uint32_t opponents, std::uint32_t kings,
                            bool endOnCrowning)
@@ -237,13 +288,7 @@ std::uint64_t TurnsOnMasks(std::int16_t side, std::uint32_t own, std::uint32_t o
             TotalOfByteCounts(ByteCounts(StepMask<0>(down) & empty) + ByteCounts(StepMask<2>(down) & empty) +
                               ByteCounts(StepMask<1>(up) & empty) + ByteCounts(StepMask<3>(up) & empty)));
     }
-    std::uint64_t paths = 0;
-    for (std::uint32_t rest = jumpers; rest != 0; rest &= rest - 1) {
-        const int k = std::countr_zero(rest);
-        paths += CapturePaths(k, static_cast<std::int16_t>(side + ((ownKings >> k & 1) ? 2 : 0)), opponents,
-                              empty, endOnCrowning);
-    }
-    return paths;
+    return CapturingTurns(side, own, ownKings, opponents, endOnCrowning);
 }
 
 // The opponent's simple steps after a simple step of ours: its pieces stay where they are, so only the

@@ -178,8 +178,8 @@ TEST(GenerateMovesTest, CanCaptureWithAndIsGameOver)
     EXPECT_TRUE(game.CanCaptureWith(3, 4)) << "the Red man can take (2, 3) backward-free, toward row 1";
     EXPECT_FALSE(game.IsGameOver());
 
+    game.SideToMove = 2;
     game.Board(3, 4) = 0;
-    FinishSetup(game, 2);
     EXPECT_TRUE(game.IsGameOver()) << "Red has no pieces";
 
     ClearBoard(game);

@@ -1,6 +1,7 @@
 // The position's rules against a plain generator on the board array, written here from the rules of
 // both games: the same steps in the same order, the same position and side to move after each step,
-// and Play and TakeBack exact inverses, over random games and random placements of both rule sets.
+// Play and TakeBack exact inverses, and the turns counted on the masks as many as those played out, over
+// random games and random placements of both rule sets.
 #include "Position.h"
 #include "RandomPlay.h"
 #include "RecordingDisplay.h"
@@ -83,6 +84,23 @@ Position PositionOf(const PlainState& state, Rules rules)
                                rules);
 }
 
+// The turns of the side to move and, with no capture due, of the opponent after each step, every
+// step played: what CountTurns and CountTurnsAfterSimpleSteps count on the masks.
+std::uint64_t PlayedOutTurns(const Position& position, int turns)
+{
+    TStep steps[MaxSteps];
+    const int count = position.GenerateSteps(steps);
+    std::uint64_t total = 0;
+    for (int k = 0; k < count; ++k) {
+        Position child = position;
+        child.Play(steps[k]);
+        total += child.Jumping() != NoSquare ? PlayedOutTurns(child, turns)
+                 : turns == 1                ? 1
+                                             : PlayedOutTurns(child, 1);
+    }
+    return total;
+}
+
 // Plays up to maxSteps random steps from the state, comparing at each; counts multi-jump states.
 void CompareRandomLine(PlainState state, Rules rules, std::mt19937& random, int maxSteps, int& compared,
                        int& jumping)
@@ -97,6 +115,10 @@ void CompareRandomLine(PlainState state, Rules rules, std::mt19937& random, int 
             listed.push_back(position.ToTMove(steps[k]));
         ASSERT_EQ(listed, expected);
         ASSERT_EQ(position.HasCapture(), count > 0 && steps[0].IsCapture());
+        ASSERT_EQ(position.CountTurns(), PlayedOutTurns(position, 1));
+        if (!position.HasCapture() && position.Jumping() == NoSquare) {
+            ASSERT_EQ(position.CountTurnsAfterSimpleSteps(), PlayedOutTurns(position, 2));
+        }
         if (count == 0)
             return;
         ++compared;
