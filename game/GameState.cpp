@@ -80,20 +80,17 @@ void GameState::RecordStep(const TMove& m)
 // returns whether the same piece must go on capturing.
 bool GameState::ApplyToPosition(const TMove& m)
 {
-    const auto mover = static_cast<std::int16_t>(SideOf(m.Coin));
-    const TStep step = Position::FromTMove(m);
-    // Whether the piece goes on is asked of the pieces on Board; the masks follow the step.
-    Position onBoard = PiecesOnBoard(mover, NoSquare);
-    onBoard.Play(step);
     ApplyStep(Board, m);
-    Position masks = Position::FromMasks(Pieces[Blue], Pieces[Red], Kings, mover, NoSquare, GameRules);
-    masks.Play(step);
-    Pieces = {0, masks.Pieces(Blue), masks.Pieces(Red)};
-    Kings = masks.Kings();
+    // Like the step itself, the masks are trusted here: the search makes steps at every node.
+    Position position = Position::FromMasks(Pieces[Blue], Pieces[Red], Kings,
+                                            static_cast<std::int16_t>(SideOf(m.Coin)), NoSquare, GameRules);
+    position.Play(Position::FromTMove(m));
+    Pieces = {0, position.Pieces(Blue), position.Pieces(Red)};
+    Kings = position.Kings();
     if (m.CapturedCoin != Empty)
         --CoinCount[SideOf(m.CapturedCoin)];
     ++HistoryPos;
-    return onBoard.Jumping() != NoSquare;
+    return position.Jumping() != NoSquare;
 }
 
 void GameState::RevertOnPosition(const TMove& m)
