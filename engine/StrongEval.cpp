@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 
 namespace kelmarin::strong {
@@ -41,16 +42,16 @@ inline constexpr auto KingPlace = [] {
     return table;
 }();
 
-constexpr Bitboard Squares(std::initializer_list<TSquare> squares)
+constexpr std::uint32_t Squares(std::initializer_list<TSquare> squares)
 {
-    Bitboard mask = 0;
+    std::uint32_t mask = 0;
     for (const TSquare s : squares)
         mask |= SquareBit(ScanIndex(s.I, s.J));
     return mask;
 }
 
-constexpr Bitboard Centre = Squares({{3, 4}, {4, 3}, {5, 4}, {4, 5}, {3, 6}, {6, 3}, {5, 6}, {6, 5}});
-constexpr Bitboard DoubleCorners = Squares({{1, 2}, {2, 1}, {7, 8}, {8, 7}});
+constexpr std::uint32_t Centre = Squares({{3, 4}, {4, 3}, {5, 4}, {4, 5}, {3, 6}, {6, 3}, {5, 6}, {6, 5}});
+constexpr std::uint32_t DoubleCorners = Squares({{1, 2}, {2, 1}, {7, 8}, {8, 7}});
 
 struct SideTotals {
     int Men = 0;
@@ -60,48 +61,50 @@ struct SideTotals {
 };
 
 // Rank, centre and mobility of one side's men and kings, for `phase` between 0 (ending) and FullPhase.
-int PlacementFor(const StrongPosition& position, std::int16_t side, int phase)
+int PlacementFor(const Position& position, std::int16_t side, int phase)
 {
-    const Bitboard own = position.Pieces(side);
-    const Bitboard men = own & ~position.Kings();
+    const std::uint32_t own = position.Pieces(side);
+    const std::uint32_t men = own & ~position.Kings();
     int score = 0;
-    for (Bitboard rest = men; rest != 0; rest &= rest - 1) {
-        const int r = Rank(side, FirstSquare(rest));
+    for (std::uint32_t rest = men; rest != 0; rest &= rest - 1) {
+        const int r = Rank(side, std::countr_zero(rest));
         score += (OpeningRank[r] * phase + EndingRank[r] * (FullPhase - phase)) / FullPhase;
     }
-    score += PopCount(men & Centre) * phase / 4;
-    for (Bitboard rest = own & position.Kings(); rest != 0; rest &= rest - 1)
-        score += KingPlace[FirstSquare(rest)];
-    Bitboard free = 0;
+    score += std::popcount(men & Centre) * phase / 4;
+    for (std::uint32_t rest = own & position.Kings(); rest != 0; rest &= rest - 1)
+        score += KingPlace[std::countr_zero(rest)];
+    std::uint32_t free = 0;
     for (int d = 0; d < DirectionCount; ++d)
         free |= Shift(MovesAlong(side, false, d) ? own : own & position.Kings(), d);
-    return score + 2 * PopCount(free & position.Empty());
+    return score + 2 * std::popcount(free & position.Empty());
 }
 
 // The side ahead brings its kings to the enemy; a lone defending king seeks a double corner.
-int EndingFor(const StrongPosition& position, std::int16_t strong)
+int EndingFor(const Position& position, std::int16_t strong)
 {
-    const Bitboard weakPieces = position.Pieces(Opponent(strong));
+    const std::uint32_t weakPieces = position.Pieces(Opponent(strong));
     int score = 0;
-    for (Bitboard kings = position.Pieces(strong) & position.Kings(); kings != 0; kings &= kings - 1) {
-        const int king = FirstSquare(kings);
+    for (std::uint32_t kings = position.Pieces(strong) & position.Kings(); kings != 0; kings &= kings - 1) {
+        const int king = std::countr_zero(kings);
         int nearest = 8;
-        for (Bitboard rest = weakPieces; rest != 0; rest &= rest - 1)
-            nearest = std::min<int>(nearest, Distance[king][FirstSquare(rest)]);
+        for (std::uint32_t rest = weakPieces; rest != 0; rest &= rest - 1)
+            nearest = std::min<int>(nearest, Distance[king][std::countr_zero(rest)]);
         score -= 4 * nearest;
     }
-    if (PopCount(weakPieces) == 1 && (weakPieces & position.Kings() & DoubleCorners) != 0)
+    if (std::popcount(weakPieces) == 1 && (weakPieces & position.Kings() & DoubleCorners) != 0)
         score -= 10;
     return score;
 }
 
 } // namespace
 
-std::int32_t EvaluateForBlue(const StrongPosition& position)
+std::int32_t EvaluateForBlue(const Position& position)
 {
-    const Bitboard kings = position.Kings();
-    const SideTotals blue{PopCount(position.Pieces(Blue) & ~kings), PopCount(position.Pieces(Blue) & kings)};
-    const SideTotals red{PopCount(position.Pieces(Red) & ~kings), PopCount(position.Pieces(Red) & kings)};
+    const std::uint32_t kings = position.Kings();
+    const SideTotals blue{std::popcount(position.Pieces(Blue) & ~kings),
+                          std::popcount(position.Pieces(Blue) & kings)};
+    const SideTotals red{std::popcount(position.Pieces(Red) & ~kings),
+                         std::popcount(position.Pieces(Red) & kings)};
     const int pieces = blue.Pieces() + red.Pieces();
     const int phase = std::clamp(pieces - 6, 0, FullPhase);
 

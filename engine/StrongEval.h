@@ -7,7 +7,7 @@
 // lone defending king is drawn to a double corner, the one refuge it has.
 #pragma once
 
-#include "StrongPosition.h"
+#include "Position.h"
 
 #include <cstdint>
 
@@ -16,10 +16,10 @@ namespace kelmarin::strong {
 inline constexpr int ManValue = 100;
 inline constexpr int KingValue = 140;
 
-std::int32_t EvaluateForBlue(const StrongPosition& position);
+std::int32_t EvaluateForBlue(const Position& position);
 
 // The score for the side to move in the position.
-inline std::int32_t EvaluateForMover(const StrongPosition& position)
+inline std::int32_t EvaluateForMover(const Position& position)
 {
     const std::int32_t score = EvaluateForBlue(position);
     return position.SideToMove() == Blue ? score : -score;

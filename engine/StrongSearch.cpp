@@ -54,7 +54,8 @@ void StrongSearch::CollectGameKeys(const GameState& game, int reversible)
     for (int k = game.HistoryPos; k > game.HistoryPos - reversible; --k) {
         const TMove& step = game.HistoryEntry(k);
         RevertStep(board, step);
-        Keys_.push_back(StrongPosition::FromBoard(board, PieceOwner(step.Coin), NoSquare, k - 1).Key());
+        Keys_.push_back(
+            SearchPosition::FromBoard(board, PieceOwner(step.Coin), NoSquare, k - 1, game.GameRules).Key());
     }
     std::reverse(Keys_.begin(), Keys_.end());
 }
@@ -71,23 +72,23 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
             for (int& value : from)
                 value /= 4;
     for (auto& killers : Killers_)
-        killers[0] = killers[1] = StrongMove{};
+        killers[0] = killers[1] = TStep{};
 
-    const StrongPosition root = StrongPosition::FromGame(game);
+    const SearchPosition root = SearchPosition::FromGame(game);
     CollectGameKeys(game, root.ReversibleSteps());
     RootIndex_ = Keys_.size();
     Keys_.resize(RootIndex_ + MaxPly + 1);
 
-    StrongMove steps[MaxSteps];
+    TStep steps[MaxSteps];
     const int count = root.GenerateSteps(steps);
     StrongResult result;
     if (count == 0)
         return result;
-    StrongMove best = steps[0];
+    TStep best = steps[0];
     // A forced step needs no long thought; a few iterations still give it a score.
     const int maxDepth = std::min(Limits_.MaxDepth, count == 1 ? 4 : MaxPly - 1);
     for (int depth = 1; depth <= maxDepth; ++depth) {
-        RootBest_ = StrongMove{};
+        RootBest_ = TStep{};
         const int score = Negamax(root, depth, -Infinity, Infinity, 0);
         if (Stopped_)
             break;
@@ -118,7 +119,7 @@ void StrongSearch::CheckLimits()
         Stopped_ = true;
 }
 
-bool StrongSearch::IsRepetition(const StrongPosition& position, int ply) const
+bool StrongSearch::IsRepetition(const SearchPosition& position, int ply) const
 {
     const std::size_t here = RootIndex_ + static_cast<std::size_t>(ply);
     // Between captures and man steps the sides alternate, so only every second position can match.
@@ -134,7 +135,7 @@ StrongSearch::TableEntry* StrongSearch::Probe(std::uint64_t key)
     return entry->Check == static_cast<std::uint32_t>(key >> 32) && entry->Bound != NoBound ? entry : nullptr;
 }
 
-void StrongSearch::Store(std::uint64_t key, int depth, int score, int alpha, int beta, const StrongMove& move,
+void StrongSearch::Store(std::uint64_t key, int depth, int score, int alpha, int beta, const TStep& move,
                          int ply)
 {
     TableEntry& entry = Table_[key & TableMask_];
@@ -149,7 +150,7 @@ void StrongSearch::Store(std::uint64_t key, int depth, int score, int alpha, int
     entry.Age = Age_;
 }
 
-void StrongSearch::Remember(const StrongMove& step, std::int16_t side, int depth, int ply)
+void StrongSearch::Remember(const TStep& step, std::int16_t side, int depth, int ply)
 {
     if (step.IsCapture())
         return;
@@ -160,12 +161,11 @@ void StrongSearch::Remember(const StrongMove& step, std::int16_t side, int depth
     }
 }
 
-void StrongSearch::Order(StrongMove* steps, int count, const StrongMove& tableMove, std::int16_t side,
-                         int ply) const
+void StrongSearch::Order(TStep* steps, int count, const TStep& tableMove, std::int16_t side, int ply) const
 {
     int keys[MaxSteps];
     for (int k = 0; k < count; ++k) {
-        const StrongMove& s = steps[k];
+        const TStep& s = steps[k];
         keys[k] = s == tableMove          ? 1 << 30
                   : s == Killers_[ply][0] ? 1 << 29
                   : s == Killers_[ply][1] ? 1 << 28
@@ -179,7 +179,7 @@ void StrongSearch::Order(StrongMove* steps, int count, const StrongMove& tableMo
         }
 }
 
-int StrongSearch::Negamax(const StrongPosition& position, int depth, int alpha, int beta, int ply)
+int StrongSearch::Negamax(const SearchPosition& position, int depth, int alpha, int beta, int ply)
 {
     if ((++Nodes_ & 1023) == 1)
         CheckLimits();
@@ -188,15 +188,15 @@ int StrongSearch::Negamax(const StrongPosition& position, int depth, int alpha, 
     Keys_[RootIndex_ + static_cast<std::size_t>(ply)] = position.Key();
     if (ply > 0 && IsRepetition(position, ply))
         return 0;
-    StrongMove steps[MaxSteps];
+    TStep steps[MaxSteps];
     const int count = position.GenerateSteps(steps);
     if (count == 0)
         return LossScore(ply);
     // Only quiet positions are scored as they stand: a capture due is always played out.
     if ((depth <= 0 && !steps[0].IsCapture()) || ply >= MaxPly - 1)
-        return EvaluateForMover(position);
+        return EvaluateForMover(position.Board());
 
-    StrongMove tableMove;
+    TStep tableMove;
     if (depth > 0) {
         if (const TableEntry* entry = Probe(position.Key())) {
             tableMove = entry->Move;
@@ -212,9 +212,9 @@ int StrongSearch::Negamax(const StrongPosition& position, int depth, int alpha, 
     const int alphaIn = alpha;
     const int childDepth = count == 1 ? depth : depth - 1;
     int best = -Infinity;
-    StrongMove bestMove = steps[0];
+    TStep bestMove = steps[0];
     for (int k = 0; k < count; ++k) {
-        StrongPosition child = position;
+        SearchPosition child = position;
         child.Play(steps[k]);
         const bool sameSide = child.SideToMove() == position.SideToMove();
         auto searchChild = [&](int d, int a, int b) {

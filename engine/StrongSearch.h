@@ -1,5 +1,5 @@
-// The strong search: iterative deepening negamax with principal-variation windows over its own
-// bitboard copy of the position, so the game it was given is only read, once, before searching.
+// The strong search: iterative deepening negamax with principal-variation windows over a copy of the
+// game's position (SearchPosition), so the game it was given is only read, once, before searching.
 //
 // A transposition table keyed by Zobrist keys, the table's step first, then killers and a history of
 // good quiet steps order the search; late quiet steps are looked at less deep first, captures are
@@ -10,7 +10,7 @@
 // completed iteration.
 #pragma once
 
-#include "StrongPosition.h"
+#include "SearchPosition.h"
 
 #include <atomic>
 #include <cstdint>
@@ -53,18 +53,18 @@ private:
         std::int16_t Score = 0;
         std::int8_t Depth = 0;
         std::uint8_t Bound = 0;
-        StrongMove Move;
+        TStep Move;
         std::uint8_t Age = 0;
     };
 
-    int Negamax(const StrongPosition& position, int depth, int alpha, int beta, int ply);
+    int Negamax(const SearchPosition& position, int depth, int alpha, int beta, int ply);
     // Puts the likeliest best steps first.
-    void Order(StrongMove* steps, int count, const StrongMove& tableMove, std::int16_t side, int ply) const;
-    bool IsRepetition(const StrongPosition& position, int ply) const;
+    void Order(TStep* steps, int count, const TStep& tableMove, std::int16_t side, int ply) const;
+    bool IsRepetition(const SearchPosition& position, int ply) const;
     void CheckLimits();
     TableEntry* Probe(std::uint64_t key);
-    void Store(std::uint64_t key, int depth, int score, int alpha, int beta, const StrongMove& move, int ply);
-    void Remember(const StrongMove& step, std::int16_t side, int depth, int ply);
+    void Store(std::uint64_t key, int depth, int score, int alpha, int beta, const TStep& move, int ply);
+    void Remember(const TStep& step, std::int16_t side, int depth, int ply);
     // The keys of the game's earlier positions that can still recur, oldest first.
     void CollectGameKeys(const GameState& game, int reversible);
 
@@ -77,9 +77,9 @@ private:
     std::uint8_t Age_ = 0;
     std::vector<std::uint64_t> Keys_; // the game's recurring positions, then the searched line
     std::size_t RootIndex_ = 0;
-    StrongMove Killers_[MaxPly][2];
+    TStep Killers_[MaxPly][2];
     int History_[2][PlayingSquareCount][PlayingSquareCount] = {};
-    StrongMove RootBest_;
+    TStep RootBest_;
 
     SearchLimits Limits_;
     std::int64_t StartMs_ = 0;

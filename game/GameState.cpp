@@ -76,45 +76,35 @@ void GameState::RecordStep(const TMove& m)
     MoveHistory[slot] = m;
 }
 
-// Board, masks, CoinCount and HistoryPos after the step; returns whether it crowned a man.
+// Board, masks, CoinCount and HistoryPos after the step, which the position plays on the masks;
+// returns whether the same piece must go on capturing.
 bool GameState::ApplyToPosition(const TMove& m)
 {
-    const bool crowned = ApplyStep(Board, m);
-    const std::uint32_t from = ScanBit(m.FromI, m.FromJ);
-    const std::uint32_t to = ScanBit(m.ToI, m.ToJ);
-    Pieces[SideOf(m.Coin)] ^= from | to;
-    if (IsKing(m.Coin))
-        Kings ^= from | to;
-    else if (crowned)
-        Kings |= to;
-    if (m.CapturedCoin != Empty) {
-        const TSquare mid = JumpedSquare(m);
-        const std::uint32_t jumped = ScanBit(mid.I, mid.J);
-        Pieces[SideOf(m.CapturedCoin)] &= ~jumped;
-        Kings &= ~jumped;
+    ApplyStep(Board, m);
+    // Like the step itself, the masks are trusted here: the search makes steps at every node.
+    Position position = Position::FromMasks(Pieces[Blue], Pieces[Red], Kings,
+                                            static_cast<std::int16_t>(SideOf(m.Coin)), NoSquare, GameRules);
+    position.Play(Position::FromTMove(m));
+    Pieces = {0, position.Pieces(Blue), position.Pieces(Red)};
+    Kings = position.Kings();
+    if (m.CapturedCoin != Empty)
         --CoinCount[SideOf(m.CapturedCoin)];
-    }
     ++HistoryPos;
-    return crowned;
+    return position.Jumping() != NoSquare;
 }
 
 void GameState::RevertOnPosition(const TMove& m)
 {
     RevertStep(Board, m);
-    const std::uint32_t from = ScanBit(m.FromI, m.FromJ);
-    const std::uint32_t to = ScanBit(m.ToI, m.ToJ);
-    Pieces[SideOf(m.Coin)] ^= from | to;
-    Kings &= ~to;
-    if (IsKing(m.Coin))
-        Kings |= from;
-    if (m.CapturedCoin != Empty) {
-        const TSquare mid = JumpedSquare(m);
-        const std::uint32_t jumped = ScanBit(mid.I, mid.J);
-        Pieces[SideOf(m.CapturedCoin)] |= jumped;
-        if (IsKing(m.CapturedCoin))
-            Kings |= jumped;
+    // Played from a position where the turn then passed: taking it back gives the mover the turn again.
+    Position position =
+        Position::FromMasks(Pieces[Blue], Pieces[Red], Kings,
+                            Opponent(static_cast<std::int16_t>(SideOf(m.Coin))), NoSquare, GameRules);
+    position.TakeBack(Position::FromTMove(m));
+    Pieces = {0, position.Pieces(Blue), position.Pieces(Red)};
+    Kings = position.Kings();
+    if (m.CapturedCoin != Empty)
         ++CoinCount[SideOf(m.CapturedCoin)];
-    }
     --HistoryPos;
 }
 
@@ -146,12 +136,11 @@ std::int16_t GameState::MakeMove(const TMove* move, bool display)
     std::int16_t next = Opponent(PieceOwner(Board(m.FromI, m.FromJ)));
     if (!replay)
         RecordStep(m);
-    const bool crowned = ApplyToPosition(m);
+    const bool goesOn = ApplyToPosition(m);
     if (!replay)
         StopTimer();
-    // The same piece goes on capturing while it can; English rules stop it when it was just crowned.
-    if (m.CapturedCoin != Empty && !(CrowningEndsTurn(GameRules) && crowned) && HistoryPos < MaxHistory &&
-        LandingCanCapture(m))
+    // The same piece goes on capturing while it can, unless the game has no room for another step.
+    if (goesOn && HistoryPos < MaxHistory)
         next = Opponent(next);
     if (display || replay)
         ShowStep(m, next);

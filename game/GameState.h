@@ -16,6 +16,7 @@
 #include "GameTimer.h"
 #include "MoveList.h"
 #include "Piece.h"
+#include "Position.h"
 #include "Rules.h"
 #include "TMove.h"
 
@@ -45,11 +46,9 @@ public:
     void GenerateMoves(std::int16_t side, MoveList& list) const;
     bool CanCaptureWith(std::int16_t I, std::int16_t J) const;
     bool IsGameOver() const;
-    // The number of ways the side can play its whole turn (every capture path on its own), counted
-    // on the masks without making steps; -1 in the middle of a multi-jump or near MaxHistory.
-    std::int64_t CountTurns(std::int16_t side) const;
-    // CountTurns for the opponent after the simple step m, which is not made.
-    std::int64_t CountTurnsAfterSimpleStep(const TMove& m) const;
+    // The position with `side` to move: the pieces, the multi-jump that the last applied step leaves
+    // open for that side, and the rules. GenerateMoves lists its steps.
+    Position PositionFor(std::int16_t side) const;
 
     // Plays *move, or with a null move (or FromI 0) replays the first step of the redo tail, always
     // displayed. Returns the side that moves next, 0 when there is nothing to replay.
@@ -89,9 +88,9 @@ public:
 
 private:
     void RecordStep(const TMove& m);
+    Position PiecesOnBoard(std::int16_t side, int jumping) const;
     bool ApplyToPosition(const TMove& m);
     void RevertOnPosition(const TMove& m);
-    bool LandingCanCapture(const TMove& m) const;
     void ShowStep(const TMove& m, std::int16_t next);
     void ShowTakeBack(const TMove& m, bool over);
     void StopTimer();

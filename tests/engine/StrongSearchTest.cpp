@@ -40,7 +40,8 @@ SearchLimits NodeLimit(std::uint64_t nodes)
     return limits;
 }
 
-// Positions of random games, multi-jumps half done among them: a legal step, the game untouched.
+// Positions of random games of both rule sets, multi-jumps half done among them: a legal step, the game
+// untouched.
 TEST(StrongSearchTest, AnswersALegalStepAndLeavesTheGameAlone)
 {
     std::mt19937 random(5);
@@ -49,6 +50,7 @@ TEST(StrongSearchTest, AnswersALegalStepAndLeavesTheGameAlone)
     for (int g = 0; g < 20; ++g) {
         GameState game;
         game.New();
+        game.GameRules = g % 2 == 0 ? Rules::Kelmarin : Rules::English;
         while (!game.IsGameOver() && game.HistoryPos < 200) {
             if (random() % 4 == 0) {
                 const GameState before = game;
