@@ -15,8 +15,8 @@ struct ComputerThinker::Answer {
 };
 
 ComputerThinker::ComputerThinker(QObject* parent)
-    : QObject(parent),
-      Search_([](strong::StrongSearch& search, const GameState& game, int timeMs, const std::atomic<bool>* cancel) {
+    : QObject(parent), Search_([](strong::StrongSearch& search, const GameState& game, int timeMs,
+                                  const std::atomic<bool>* cancel) {
           strong::SearchLimits limits;
           limits.TimeMs = timeMs;
           limits.Cancel = cancel;

@@ -19,9 +19,9 @@
 namespace kelmarin::ui {
 
 Form1::Form1(UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), Dialogs_(dialogs), Menu_(this), Turn_(std::make_unique<ComputerTurn>(Game_, Menu_)),
-      Board_(new BoardView(Game_, Menu_, this)), Info_(std::make_unique<Form2>()),
-      Tools_(new ToolsCommands(*this, *Board_, Menu_))
+    : QMainWindow(parent), Dialogs_(dialogs), Menu_(this),
+      Turn_(std::make_unique<ComputerTurn>(Game_, Menu_)), Board_(new BoardView(Game_, Menu_, this)),
+      Info_(std::make_unique<Form2>()), Tools_(new ToolsCommands(*this, *Board_, Menu_))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmarin 1.00"));

@@ -6,7 +6,9 @@
 
 namespace kelmarin::ui {
 
-MoveListAccessible::MoveListAccessible(MoveListBox* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+MoveListAccessible::MoveListAccessible(MoveListBox* box) : QAccessibleWidget(box, QAccessible::EditableText)
+{
+}
 
 QAccessibleInterface* MoveListAccessible::Create(const QString&, QObject* object)
 {

@@ -124,7 +124,8 @@ int MoveListBox::LineOf(int offset) const
 
 int MoveListBox::LineEnd(int line) const
 {
-    return line + 1 < LineCount() ? Starts_[static_cast<std::size_t>(line) + 1] : static_cast<int>(Text_.size());
+    return line + 1 < LineCount() ? Starts_[static_cast<std::size_t>(line) + 1]
+                                  : static_cast<int>(Text_.size());
 }
 
 QString MoveListBox::SelectedText() const

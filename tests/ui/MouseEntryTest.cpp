@@ -203,7 +203,8 @@ TEST(MouseEntry, ClicksChooseExactlyTheLegalSteps)
             for (const TSquare square : ScanOrder) {
                 const ClickOutcome click = MatchClick(game, square);
                 const bool landing = std::any_of(legal.begin(), legal.end(), [&](const TMove& m) {
-                    return TSquare{m.FromI, m.FromJ} == game.SelectedSquare && TSquare{m.ToI, m.ToJ} == square;
+                    return TSquare{m.FromI, m.FromJ} == game.SelectedSquare &&
+                           TSquare{m.ToI, m.ToJ} == square;
                 });
                 if (square == game.SelectedSquare)
                     continue;
@@ -221,8 +222,9 @@ TEST(MouseEntry, ClicksChooseExactlyTheLegalSteps)
             game.SideToMove = game.MakeMove(&click.Chosen, true);
             ++steps;
         }
-        if (game.IsGameOver())
+        if (game.IsGameOver()) {
             EXPECT_EQ(MatchClick(game, {1, 2}).What, ClickOutcome::Ignored) << "a finished game";
+        }
     }
     EXPECT_GT(steps, 500);
 }
