@@ -13,7 +13,7 @@
 namespace kelmarin::ui::testing {
 namespace {
 
-// The worked multi-jump: Blue's man on (3, 4) must take three Red men, crowning on the way.
+// The three-jump position: Blue's man on (3, 4) must take three Red men, crowning on the way.
 void SetUpTripleJump(Window& window)
 {
     kelmarin::testing::SetUpTripleJump(window.Game());
