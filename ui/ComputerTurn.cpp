@@ -6,6 +6,8 @@
 
 #include <QAction>
 
+#include <utility>
+
 namespace kelmarin::ui {
 
 ComputerTurn::ComputerTurn(GameState& game, const MenuActions& menu)
@@ -16,6 +18,7 @@ ComputerTurn::ComputerTurn(GameState& game, const MenuActions& menu)
     connect(&Thinker_, &ComputerThinker::Finished, this, &ComputerTurn::ThinkerFinished);
     connect(&Thinker_, &ComputerThinker::Failed, this, [this](const QString& reason) {
         Timer1_.SetInterval(0); // the person decides what happens next
+        ResumeWaitingStep();
         emit SearchFailed(reason);
     });
 }
@@ -34,8 +37,14 @@ bool ComputerTurn::ComputerPlays(std::int16_t side) const
 
 void ComputerTurn::PlayComputerMove(bool moveNow)
 {
-    if (Thinker_.IsThinking())
-        return; // one search at a time: its step is played when it answers
+    if (Thinker_.IsThinking()) {
+        // One search at a time: its step is played when it answers, and a hint's is followed by this one.
+        if (!moveNow && Thinker_.ThinkingFor() == ComputerThinker::Purpose::Hint) {
+            Timer1_.SetInterval(0);
+            StepWaiting_ = true;
+        }
+        return;
+    }
     const Level level = Menu_.ComputerLevel();
     if (level != Level::Classic) {
         Timer1_.SetInterval(0); // the answer arms it again
@@ -63,11 +72,19 @@ void ComputerTurn::Timer1_Timer()
 void ComputerTurn::StopThinking()
 {
     Thinker_.Cancel();
+    StepWaiting_ = false;
 }
 
 void ComputerTurn::NewGame()
 {
     Thinker_.ForgetGame();
+    StepWaiting_ = false;
+}
+
+void ComputerTurn::ResumeWaitingStep()
+{
+    if (std::exchange(StepWaiting_, false) && !Game_.IsGameOver() && ComputerPlays(Game_.SideToMove))
+        Timer1_.SetInterval(1);
 }
 
 void ComputerTurn::ShowValue(int score)
@@ -100,8 +117,10 @@ void ComputerTurn::PlayChosenStep(const TMove& step)
 void ComputerTurn::ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose,
                                    const AskedPosition& asked)
 {
-    if (purpose == ComputerThinker::Purpose::Hint)
+    if (purpose == ComputerThinker::Purpose::Hint) {
+        ResumeWaitingStep();
         return;
+    }
     if (asked != AskedPosition::Of(Game_)) {
         // An answer for a position that no longer stands; the computer's side to move thinks afresh.
         if (!Game_.IsGameOver() && ComputerPlays(Game_.SideToMove))

@@ -7,7 +7,7 @@
 // is played only where it was asked for: the same history position, board and side to move, and a
 // side the computer still plays (or the step Move Now asked for); any other answer is dropped, and
 // when the computer plays the side to move by then, it thinks again as the timer would have made it.
-// The timer stays stopped while the worker thinks.
+// The timer stays stopped while the worker thinks, for a hint too: a step due meanwhile follows it.
 #pragma once
 
 #include "ComputerPlayer.h"
@@ -67,6 +67,8 @@ private:
     // With Stop Computer on Repetition on and the computer playing both sides, a position standing for
     // the third time stops it. Returns whether it stops.
     bool StopOnRepetition();
+    // After a hint, the step whose tick came while the hint was being thought of.
+    void ResumeWaitingStep();
 
     GameState& Game_;
     const MenuActions& Menu_;
@@ -75,6 +77,7 @@ private:
     ComputerThinker Thinker_;
     std::optional<int> ShownScore_;
     bool Stopped_ = false;
+    bool StepWaiting_ = false; // a tick came while the worker thought of a hint
 };
 
 } // namespace kelmarin::ui

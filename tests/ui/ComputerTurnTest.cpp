@@ -339,5 +339,24 @@ TEST(ComputerTurn, FailedSearchIsToldAndEachLevelKeepsItsSearch)
     EXPECT_EQ(window.Dialogs.Messages.size(), 3u);
 }
 
+// A tick that comes while the worker thinks of a hint does not keep the timer running; the computer's
+// step follows the hint.
+TEST(ComputerTurn, StepDueDuringAHintFollowsIt)
+{
+    ExpertWindow window;
+    window.ClickSquare(3, 6);
+    window.ClickSquare(4, 5);
+    window.Menu().mnuHint->trigger();
+    ASSERT_EQ(window.Form->Thinker().ThinkingFor(), ComputerThinker::Purpose::Hint);
+    window.Form->Timer1_Timer();
+    EXPECT_EQ(window.Form->Timer1().Interval(), 0) << "the timer rests while the worker thinks";
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(window.Form->Timer1().Interval(), 1);
+    window.Form->Timer1_Timer();
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(window.Game().HistoryPos, 2);
+    EXPECT_EQ(PieceOwner(window.Game().HistoryEntry(2).Coin), Blue);
+}
+
 } // namespace
 } // namespace kelmarin::ui::testing
