@@ -1,4 +1,4 @@
-// A driver for measuring the strength levels until kelmarin-cli carries them:
+// Matches between the strength levels, and the time a strong step takes:
 //   strong_match match A B GAMES [SEED] [STRONG_MS] [MAX_STEPS]   one line per game, then the totals
 //   strong_match timing MS STEPS [SEED]                           wall time of SearchBestStep per step
 #include "Levels.h"

@@ -1,5 +1,5 @@
-// The computer's strength levels. "Classic" is the computer of ChooseComputerMove, unchanged; the
-// others think with the strong search for a time budget per step.
+// The computer's strength levels. "Classic" is the computer of ChooseComputerMove, its fixed-depth
+// search; the others think with the strong search for a time budget per step.
 #pragma once
 
 #include "GameState.h"

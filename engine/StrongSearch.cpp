@@ -60,6 +60,15 @@ void StrongSearch::CollectGameKeys(const GameState& game, int reversible)
     std::reverse(Keys_.begin(), Keys_.end());
 }
 
+void StrongSearch::Clear()
+{
+    std::fill_n(Table_.get(), TableMask_ + 1, TableEntry{});
+    Age_ = 0;
+    for (auto& side : History_)
+        for (auto& from : side)
+            std::fill(std::begin(from), std::end(from), 0);
+}
+
 StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& limits)
 {
     Limits_ = limits;

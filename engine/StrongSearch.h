@@ -46,6 +46,9 @@ public:
     explicit StrongSearch(int tableBits = 20);
 
     StrongResult Search(const GameState& game, const SearchLimits& limits);
+    // Forgets everything learnt from earlier searches, as for a new game: the next search is the
+    // one a new object would make.
+    void Clear();
 
 private:
     struct TableEntry {

@@ -2,7 +2,8 @@
 # Kelmarin set-up for Debian 12, run as root from the source folder:
 #   scripts/setup.sh play     installs what is missing, builds the game, and starts it (through sudo:
 #                             as the user who called sudo)
-#   scripts/setup.sh test     installs what is missing, builds plain and sanitized, and runs every test
+#   scripts/setup.sh test     installs what is missing, builds plain and sanitized, and runs every test;
+#                             the tests that start threads run a third time under ThreadSanitizer
 #   scripts/setup.sh package  installs what is missing, builds build/kelmarin_VERSION_ARCH.deb and
 #                             checks it with lintian
 set -euo pipefail
@@ -80,3 +81,9 @@ configure build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARIN_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== tests that start threads (thread sanitizer): the computer's worker, Hint, the strong search"
+configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARIN_SANITIZE_THREAD=ON
+cmake --build build-tsan -j "$jobs" --target ui_tests strong_engine_tests
+TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp history_size=4" \
+  ctest --test-dir build-tsan --output-on-failure -j "$jobs" -R '^(ComputerTurn\.|Tools\.Hint|StrongSearchTest\.)'

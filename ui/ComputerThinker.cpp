@@ -1,17 +1,36 @@
 #include "ComputerThinker.h"
 
+#include "StrongSearch.h"
+
 #include <QMetaObject>
+
+#include <exception>
+#include <new>
 
 namespace kelmarin::ui {
 
-ComputerThinker::ComputerThinker(QObject* parent) : QObject(parent) {}
+struct ComputerThinker::Answer {
+    StrongResult Result;
+    QString Failure; // empty when the search answered
+};
+
+ComputerThinker::ComputerThinker(QObject* parent)
+    : QObject(parent), Search_([](strong::StrongSearch& search, const GameState& game, int timeMs,
+                                  const std::atomic<bool>* cancel) {
+          strong::SearchLimits limits;
+          limits.TimeMs = timeMs;
+          limits.Cancel = cancel;
+          return search.Search(game, limits);
+      })
+{
+}
 
 ComputerThinker::~ComputerThinker()
 {
     Cancel();
 }
 
-void ComputerThinker::Start(const GameState& game, int timeMs, Purpose purpose)
+void ComputerThinker::Start(const GameState& game, Level level, int timeMs, Purpose purpose)
 {
     if (IsThinking())
         return;
@@ -20,13 +39,29 @@ void ComputerThinker::Start(const GameState& game, int timeMs, Purpose purpose)
     Copy_->AttachTimer(nullptr);
     Cancelled_ = false;
     Purpose_ = purpose;
+    Asked_ = AskedPosition::Of(game);
     Wait_ = std::make_unique<WaitCursor>();
     const unsigned generation = ++Generation_;
-    Worker_ = std::thread([this, generation, timeMs, copy = Copy_.get()] {
-        const StrongResult result = SearchBestStep(*copy, timeMs, &Cancelled_);
+    const auto index = static_cast<std::size_t>(level);
+    const bool clear = ClearDue_[index];
+    ClearDue_[index] = false;
+    Worker_ = std::thread([this, generation, index, clear, timeMs, copy = Copy_.get()] {
+        auto answer = std::make_shared<Answer>();
+        try {
+            std::unique_ptr<strong::StrongSearch>& search = Searches_[index];
+            if (!search)
+                search = std::make_unique<strong::StrongSearch>();
+            else if (clear)
+                search->Clear();
+            answer->Result = Search_(*search, *copy, timeMs, &Cancelled_);
+        } catch (const std::bad_alloc&) {
+            answer->Failure = QStringLiteral("there was not enough memory");
+        } catch (const std::exception& error) {
+            answer->Failure = QString::fromLocal8Bit(error.what());
+        }
         // Queued to this object's thread; dropped unread if the object is gone by then.
         QMetaObject::invokeMethod(
-            this, [this, generation, result] { Deliver(generation, result); }, Qt::QueuedConnection);
+            this, [this, generation, answer] { Deliver(generation, answer); }, Qt::QueuedConnection);
     });
 }
 
@@ -41,15 +76,26 @@ void ComputerThinker::Cancel()
     Wait_.reset();
 }
 
-void ComputerThinker::Deliver(unsigned generation, const StrongResult& result)
+void ComputerThinker::ForgetGame()
+{
+    Cancel();
+    ClearDue_.fill(true); // on the worker, before the level's next search
+}
+
+void ComputerThinker::Deliver(unsigned generation, const std::shared_ptr<const Answer>& answer)
 {
     if (generation != Generation_ || !IsThinking())
         return;
     Worker_.join();
     Copy_.reset();
+    if (!answer->Failure.isEmpty()) {
+        Wait_.reset(); // not over the warning
+        emit Failed(answer->Failure);
+        return;
+    }
     // The cursor goes once the answer has been taken, as it does after the classic computer's step.
     const std::unique_ptr<WaitCursor> wait = std::move(Wait_);
-    emit Finished(result, Purpose_);
+    emit Finished(answer->Result, Purpose_, Asked_);
 }
 
 } // namespace kelmarin::ui

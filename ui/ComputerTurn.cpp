@@ -1,44 +1,107 @@
-// The main window's computer turns: the Classic computer's step searched on this thread, the stronger
-// levels' on the worker, each played here with the timer armed for what follows.
-#include "Form1.h"
+#include "ComputerTurn.h"
 
-#include "ToolsCommands.h"
+#include "MenuActions.h"
+#include "Repetition.h"
 #include "WaitCursor.h"
 
 #include <QAction>
 
+#include <utility>
+
 namespace kelmarin::ui {
 
-bool Form1::ComputerPlays(std::int16_t side) const
+ComputerTurn::ComputerTurn(GameState& game, const MenuActions& menu)
+    : Game_(game), Menu_(menu), Classic_(game)
+{
+    Game_.AttachTimer(&Timer1_);
+    connect(&Timer1_.Ticker(), &QTimer::timeout, this, &ComputerTurn::Timer1_Timer);
+    connect(&Thinker_, &ComputerThinker::Finished, this, &ComputerTurn::ThinkerFinished);
+    connect(&Thinker_, &ComputerThinker::Failed, this, [this](const QString& reason) {
+        Timer1_.SetInterval(0); // the person decides what happens next
+        ResumeWaitingStep();
+        emit SearchFailed(reason);
+    });
+}
+
+ComputerTurn::~ComputerTurn()
+{
+    Thinker_.Cancel();
+    Timer1_.SetInterval(0);
+    Game_.AttachTimer(nullptr);
+}
+
+bool ComputerTurn::ComputerPlays(std::int16_t side) const
 {
     return (side == Blue || side == Red) && Menu_.mnuComputer[side]->isChecked();
 }
 
-void Form1::PlayComputerMove()
+void ComputerTurn::PlayComputerMove(bool moveNow)
 {
-    if (Thinker_->IsThinking())
-        return; // one search at a time: its step is played when it answers
+    if (Thinker_.IsThinking()) {
+        // One search at a time: its step is played when it answers, and a hint's is followed by this one.
+        if (!moveNow && Thinker_.ThinkingFor() == ComputerThinker::Purpose::Hint) {
+            Timer1_.SetInterval(0);
+            StepWaiting_ = true;
+        }
+        return;
+    }
     const Level level = Menu_.ComputerLevel();
     if (level != Level::Classic) {
-        Thinker_->Start(Game_, LevelBudgetMs(level), ComputerThinker::Purpose::Step);
+        Timer1_.SetInterval(0); // the answer arms it again
+        Thinker_.Start(Game_, level, LevelBudgetMs(level),
+                       moveNow ? ComputerThinker::Purpose::MoveNow : ComputerThinker::Purpose::Step);
         return;
     }
     TChoice choice;
     {
         WaitCursor wait;
-        choice = Computer_.ChooseComputerMove(Game_.SideToMove);
+        choice = Classic_.ChooseComputerMove(Game_.SideToMove);
         ShowValue(choice.Score);
     }
     PlayChosenStep(choice.Move);
 }
 
-void Form1::ShowValue(int score)
+void ComputerTurn::Timer1_Timer()
 {
-    if (Menu_.mnuTitleValue->isChecked())
-        setWindowTitle(BaseTitle_ + QStringLiteral(" - Evaluation for Blue: ") + QString::number(score));
+    if (!Game_.IsGameOver() && ComputerPlays(Game_.SideToMove))
+        PlayComputerMove(false);
+    else
+        Timer1_.SetInterval(0);
 }
 
-void Form1::PlayChosenStep(const TMove& step)
+void ComputerTurn::StopThinking()
+{
+    Thinker_.Cancel();
+    StepWaiting_ = false;
+}
+
+void ComputerTurn::NewGame()
+{
+    Thinker_.ForgetGame();
+    StepWaiting_ = false;
+}
+
+void ComputerTurn::ResumeWaitingStep()
+{
+    if (std::exchange(StepWaiting_, false) && !Game_.IsGameOver() && ComputerPlays(Game_.SideToMove))
+        Timer1_.SetInterval(1);
+}
+
+void ComputerTurn::ShowValue(int score)
+{
+    if (!Menu_.mnuTitleValue->isChecked())
+        return;
+    ShownScore_ = score;
+    emit TitleDue();
+}
+
+void ComputerTurn::ForgetScore()
+{
+    ShownScore_.reset();
+    emit TitleDue();
+}
+
+void ComputerTurn::PlayChosenStep(const TMove& step)
 {
     const std::int16_t prev = Game_.SideToMove;
     Game_.SideToMove = Game_.MakeMove(&step, true);
@@ -48,29 +111,47 @@ void Form1::PlayChosenStep(const TMove& step)
     else if (Game_.SideToMove == prev)
         Timer1_.SetInterval(250); // the next jump of a multi-jump, slow enough to follow
     else
-        Timer1_.SetInterval(Tools_->StopOnRepetition() ? 0 : 1);
+        Timer1_.SetInterval(StopOnRepetition() ? 0 : 1);
 }
 
-void Form1::ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose)
+void ComputerTurn::ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose,
+                                   const AskedPosition& asked)
 {
-    // A step of FromI 0 would replay the redo tail; the search gives one only when no step exists.
-    if (purpose == ComputerThinker::Purpose::Step && result.Step.FromI != 0 && !Game_.IsGameOver()) {
-        ShowValue(result.Score);
-        PlayChosenStep(result.Step);
+    if (purpose == ComputerThinker::Purpose::Hint) {
+        ResumeWaitingStep();
+        return;
     }
+    if (asked != AskedPosition::Of(Game_)) {
+        // An answer for a position that no longer stands; the computer's side to move thinks afresh.
+        if (!Game_.IsGameOver() && ComputerPlays(Game_.SideToMove))
+            Timer1_.SetInterval(1);
+        return;
+    }
+    // A step of FromI 0 would replay the redo tail; the search gives one only when no step exists.
+    if (result.Step.FromI == 0 || Game_.IsGameOver())
+        return;
+    if (purpose == ComputerThinker::Purpose::Step && !ComputerPlays(Game_.SideToMove))
+        return; // the side became a person's while the computer thought
+    ShowValue(result.Score);
+    PlayChosenStep(result.Step);
 }
 
-void Form1::StopThinking()
+bool ComputerTurn::StopOnRepetition()
 {
-    Thinker_->Cancel();
+    if (!Menu_.mnuStopOnRepetition->isChecked() || !ComputerPlays(Blue) || !ComputerPlays(Red) ||
+        PositionRepetitions(Game_) < 3)
+        return false;
+    Stopped_ = true;
+    emit TitleDue();
+    return true;
 }
 
-void Form1::Timer1_Timer()
+void ComputerTurn::PositionChanged()
 {
-    if (!Game_.IsGameOver() && ComputerPlays(Game_.SideToMove))
-        PlayComputerMove();
-    else
-        Timer1_.SetInterval(0);
+    if (!Stopped_)
+        return;
+    Stopped_ = false;
+    emit TitleDue();
 }
 
 } // namespace kelmarin::ui

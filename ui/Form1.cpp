@@ -1,14 +1,14 @@
 #include "Form1.h"
 
-#include "BoardMarks.h"
 #include "BoardView.h"
+#include "ClickMatch.h"
 #include "Form2.h"
 #include "GameFileIO.h"
 #include "Notation.h"
 #include "RecordCommands.h"
 #include "ToolsCommands.h"
 #include "UserDialogs.h"
-#include "WaitCursor.h"
+#include "WindowTitle.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,9 +19,9 @@
 namespace kelmarin::ui {
 
 Form1::Form1(UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), Computer_(Game_), Dialogs_(dialogs), Menu_(this),
-      Board_(new BoardView(Game_, Menu_, this)), Info_(std::make_unique<Form2>()),
-      Thinker_(new ComputerThinker(this)), Tools_(new ToolsCommands(*this, *Board_, Menu_))
+    : QMainWindow(parent), Dialogs_(dialogs), Menu_(this),
+      Turn_(std::make_unique<ComputerTurn>(Game_, Menu_)), Board_(new BoardView(Game_, Menu_, this)),
+      Info_(std::make_unique<Form2>()), Tools_(new ToolsCommands(*this, *Board_, Menu_))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmarin 1.00"));
@@ -32,21 +32,21 @@ Form1::Form1(UserDialogs& dialogs, QWidget* parent)
 
     connect(Board_, &BoardView::InfoWindowDue, this, &Form1::RefreshInfoWindow);
     Game_.AttachDisplay(Board_);
-    Game_.AttachTimer(&Timer1_);
     ConnectActions();
     new RecordCommands(*this, Dialogs_, Menu_); // a child of this window, which deletes it
-    connect(&Timer1_.Ticker(), &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(Board_, &BoardView::MouseUp, this, &Form1::Form_MouseUp);
-    connect(Thinker_, &ComputerThinker::Finished, this, &Form1::ThinkerFinished);
+    connect(Turn_.get(), &ComputerTurn::TitleDue, this, &Form1::UpdateTitle);
+    connect(Turn_.get(), &ComputerTurn::SearchFailed, this, [this](const QString& reason) {
+        Dialogs_.ShowWarning(this, QStringLiteral("Computer"),
+                             QStringLiteral("The computer could not choose its step: %1.").arg(reason));
+    });
     connect(Info_.get(), &Form2::Unloaded, this, [this] { Menu_.mnuInfoWindow->setChecked(false); });
     Form_Load();
 }
 
 Form1::~Form1()
 {
-    StopThinking();
-    Timer1_.SetInterval(0);
-    Game_.AttachTimer(nullptr);
+    Turn_.reset();
     Game_.AttachDisplay(nullptr);
 }
 
@@ -80,52 +80,47 @@ void Form1::closeEvent(QCloseEvent* event)
 {
     // The program ends at once: no pending computer step runs and nothing is asked or saved.
     StopThinking();
-    Timer1_.SetInterval(0);
+    Timer1().SetInterval(0);
     Info_->close();
     event->accept();
     emit Unloaded();
 }
 
+void Form1::UpdateTitle()
+{
+    setWindowTitle(WindowTitle(BaseTitle_, Turn_->ShownScore(), Turn_->StoppedOnRepetition()));
+}
+
 void Form1::RefreshInfoWindow()
 {
+    Turn_->PositionChanged();
     Info_->SetTexts(QString::fromStdString(MoveListText(Game_)),
                     QString::fromStdString(CoinCountText(Game_)));
 }
 
 void Form1::Form_MouseUp(int, int, float X, float Y)
 {
-    if (Thinker_->IsThinking())
+    if (Thinker().IsThinking())
         return;                     // the board takes no clicks while the computer thinks
     Board_->ShowMustCapture(false); // shown until the next click
     Board_->ShowHint({});
     const TSquare square = Board_->SquareAt(X, Y);
-    if (square == TSquare{})
-        return; // the margin, or beyond the board
-
-    if (Game_.IsGameOver())
-        return; // a finished game takes no clicks, not even a deselection
-    if (square == Game_.SelectedSquare) {
+    const ClickOutcome click = MatchClick(Game_, square);
+    switch (click.What) {
+    case ClickOutcome::Ignored:
+        return;
+    case ClickOutcome::Deselect:
         Game_.SetSelection(0, 0);
         return;
-    }
-    if (PieceOwner(Game_.Board(square.I, square.J)) == Game_.SideToMove) {
+    case ClickOutcome::Select:
         Game_.SetSelection(square.I, square.J);
         return;
-    }
-
-    MoveList list;
-    Game_.GenerateMoves(Game_.SideToMove, list);
-    const TSquare from = Game_.SelectedSquare;
-    const TMove* chosen = nullptr;
-    for (const TMove& move : list)
-        if (move.FromI == from.I && move.FromJ == from.J && move.ToI == square.I && move.ToJ == square.J) {
-            chosen = &move;
-            break;
-        }
-    if (chosen == nullptr) {
+    case ClickOutcome::NoStep:
         // Silent, as every ignored click, unless Show Legal Moves is to say that a capture is due.
-        Board_->ShowMustCapture(Menu_.mnuShowLegalMoves->isChecked() && CaptureDueElsewhere(list, from));
+        Board_->ShowMustCapture(Menu_.mnuShowLegalMoves->isChecked() && click.CaptureDue);
         return;
+    case ClickOutcome::Step:
+        break;
     }
 
     // A person who moves for the computer's side takes that side over; the computer plays the other.
@@ -135,13 +130,13 @@ void Form1::Form_MouseUp(int, int, float X, float Y)
         Menu_.mnuComputer[Opponent(mover)]->setChecked(true);
     }
     Game_.SetSelection(0, 0);
-    Game_.SideToMove = Game_.MakeMove(chosen, true);
-    Timer1_.SetInterval(ComputerPlays(Game_.SideToMove) ? 1 : 0);
+    Game_.SideToMove = Game_.MakeMove(&click.Chosen, true);
+    Timer1().SetInterval(Turn_->ComputerPlays(Game_.SideToMove) ? 1 : 0);
 }
 
 void Form1::mnuNew_Click()
 {
-    StopThinking();
+    Turn_->NewGame();
     Game_.New();
     GameTags_ = {};
 }
@@ -238,7 +233,7 @@ void Form1::mnuRedo_Click()
 void Form1::mnuMoveNow_Click()
 {
     if (!Game_.IsGameOver())
-        PlayComputerMove();
+        Turn_->PlayComputerMove(true);
 }
 
 void Form1::mnuFlipBoard_Click()
@@ -278,7 +273,7 @@ void Form1::mnuInfoWindow_Click()
 void Form1::mnuTitleValue_Click()
 {
     if (!Menu_.mnuTitleValue->isChecked())
-        setWindowTitle(BaseTitle_);
+        Turn_->ForgetScore();
 }
 
 void Form1::mnuAbout_Click()

@@ -1,23 +1,19 @@
-// The main window: owns the game, the computer player, the computer-turn timer and the options.
+// The main window: owns the game, the computer's turn, the options and the title.
 //
 // The board view is the game's display: it draws, and asks this window for the Info window's texts
 // when they are due. The options are the check marks of the menu actions; nothing else holds them.
-// The game is read and changed on the GUI thread only. The Classic computer searches inside one timer
-// tick (or Move Now) without yielding; the stronger levels think on a worker thread with a copy of the
-// game, and their step is played here when it answers.
+// The game is read and changed on the GUI thread only; the computer's turn (ComputerTurn) decides
+// when the computer plays, and the title is composed in one place from what it shows.
 #pragma once
 
-#include "ComputerPlayer.h"
-#include "ComputerThinker.h"
+#include "ComputerTurn.h"
 #include "GameState.h"
 #include "MenuActions.h"
 #include "SavedGame.h"
-#include "WindowTimer.h"
 
 #include <QMainWindow>
 #include <QString>
 
-#include <cstdint>
 #include <memory>
 
 namespace kelmarin::ui {
@@ -39,11 +35,9 @@ public:
 
     // A mouse-button release on the board, X and Y in twips; any button acts.
     void Form_MouseUp(int button, int shift, float X, float Y);
-    // The computer's turn for the side to move, then the timer armed for what follows.
-    void PlayComputerMove();
-    void Timer1_Timer();
+    void Timer1_Timer() { Turn_->Timer1_Timer(); }
     // Ends a search of the worker thread, if one runs, and throws its answer away.
-    void StopThinking();
+    void StopThinking() { Turn_->StopThinking(); }
     // Opens a saved game exactly as Load does once the file is chosen: a refused file is reported
     // and changes nothing.
     void OpenGameFile(const QString& fileName);
@@ -55,9 +49,10 @@ public:
     GameState& Game() { return Game_; }
     // The tags of a game read from PDN, kept through Save and Load; none for a game played here.
     const GameTags& Tags() const { return GameTags_; }
-    ComputerPlayer& Computer() { return Computer_; }
-    ComputerThinker& Thinker() const { return *Thinker_; }
-    WindowTimer& Timer1() { return Timer1_; }
+    ComputerTurn& Turn() const { return *Turn_; }
+    ComputerPlayer& Computer() { return Turn_->Classic(); }
+    ComputerThinker& Thinker() const { return Turn_->Thinker(); }
+    WindowTimer& Timer1() { return Turn_->Timer1(); }
     const MenuActions& Menu() const { return Menu_; }
     BoardView& Board() const { return *Board_; }
     Form2& InfoWindow() const { return *Info_; }
@@ -73,13 +68,8 @@ protected:
 private:
     void ConnectActions();
     void Form_Load();
-    bool ComputerPlays(std::int16_t side) const;
-    // With Title Shows Value on, the chosen step's score in the title, written while the wait cursor
-    // still shows.
-    void ShowValue(int score);
-    // Plays the computer's chosen step and arms the timer for what follows.
-    void PlayChosenStep(const TMove& step);
-    void ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose);
+    // The title from the base title and what the computer's turn shows in it.
+    void UpdateTitle();
     // Writes the game to fileName; on failure tells the user why and returns false.
     bool WriteGame(const QString& fileName);
 
@@ -102,13 +92,11 @@ private:
 
     GameState Game_;
     GameTags GameTags_;
-    WindowTimer Timer1_;
-    ComputerPlayer Computer_;
     UserDialogs& Dialogs_;
     MenuActions Menu_;
+    std::unique_ptr<ComputerTurn> Turn_; // made after the menu it reads, gone before the game
     BoardView* Board_;
     std::unique_ptr<Form2> Info_;
-    ComputerThinker* Thinker_;
     ToolsCommands* Tools_;
     bool InfoPlaced_ = false;
     QString BaseTitle_;

@@ -2,8 +2,8 @@
 // for the options, the check mark that is the option's state. The actions are created here in one
 // place and put into the menu bar by FillMenuBar; the window connects them to its handlers.
 //
-// The four specified menus come first; every addition lives in the Tools menu between Options and
-// Help, and each of its options is off (or at its first choice) at every start.
+// File, Edit, Options and Help hold the game's own commands; every addition lives in the Tools menu
+// between Options and Help, and each of its options is off (or at its first choice) at every start.
 #pragma once
 
 #include "Levels.h"

@@ -1,4 +1,5 @@
-// The commands of the Tools menu, the additions beside the specified program.
+// The commands of the Tools menu: the view aids, Zoom and Hint. (The computer's turn reads Stop
+// Computer on Repetition and Computer Strength itself; the game-record commands are RecordCommands.)
 //
 // Every option starts off (Zoom at 100%) and changes nothing while it stays so: the board and the
 // window then look and behave exactly as without this menu.
@@ -7,7 +8,6 @@
 #include "ComputerThinker.h"
 
 #include <QObject>
-#include <QString>
 
 namespace kelmarin::ui {
 
@@ -19,30 +19,21 @@ class ToolsCommands final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr const char* RepetitionTitle = " - position repeated three times";
-
     ToolsCommands(Form1& form, BoardView& board, const MenuActions& menu);
-
-    // Called when the computer is about to play on: with Stop Computer on Repetition on and the
-    // computer playing both sides, a position standing for the third time stops it, and the title
-    // says so until the next step or New. Returns whether it stops.
-    bool StopOnRepetition();
 
     // A hint is the strong search's step for the side to move, after this long.
     static constexpr int HintMs = 1000;
 
 private:
     void mnuHint_Click();
-    void ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose);
+    void ThinkerFinished(const StrongResult& result, ComputerThinker::Purpose purpose,
+                         const AskedPosition& asked);
     void mnuMarks_Click();
     void mnuZoom_Click(int index);
-    void PositionChanged();
 
     Form1& Form_;
     BoardView& Board_;
     const MenuActions& Menu_;
-    bool Stopped_ = false;
-    QString TitleBeforeStop_;
 };
 
 } // namespace kelmarin::ui

@@ -205,9 +205,9 @@ TEST(EvaluationTest, NearestPieceDistance)
     EXPECT_EQ(NearestPieceDistance(game, 1, 8, Blue), 2);
 }
 
-// The rules as written, square by square, ring by ring, rounding each man's advancement and the sum;
-// the evaluation takes shortcuts (tables, no distances where they cannot count) that must not change
-// a single score.
+// A plain second evaluation, square by square, ring by ring, rounding each man's advancement and the
+// sum; the evaluation takes shortcuts (tables, no distances where they cannot count) that must not
+// change a single score.
 int RingDistance(const GameState& game, int I, int J, int side)
 {
     const int a = I < 5 ? I : 9 - I;
@@ -224,7 +224,7 @@ int RingDistance(const GameState& game, int I, int J, int side)
     return 0;
 }
 
-std::int32_t WrittenEvaluation(const GameState& game, std::int16_t side)
+std::int32_t PlainEvaluation(const GameState& game, std::int16_t side)
 {
     const long long h = game.HistoryPos;
     // Fractions are kept as exact multiples of 1/80 and rounded half to even.
@@ -275,7 +275,7 @@ std::int32_t WrittenEvaluation(const GameState& game, std::int16_t side)
     return static_cast<std::int32_t>(rounded(material80 + 80 * (advancement + (B >= D ? R : -R) + E)));
 }
 
-TEST(EvaluationTest, MatchesTheWrittenRulesInRandomGames)
+TEST(EvaluationTest, MatchesAPlainEvaluationInRandomGames)
 {
     std::mt19937 random(4242);
     int positions = 0;
@@ -286,7 +286,7 @@ TEST(EvaluationTest, MatchesTheWrittenRulesInRandomGames)
             const TMove step = kelmarin::testing::RandomLegalStep(game, random);
             game.SideToMove = game.MakeMove(&step, false);
             for (const std::int16_t side : {Blue, Red})
-                ASSERT_EQ(EvaluatePosition(game, side), WrittenEvaluation(game, side))
+                ASSERT_EQ(EvaluatePosition(game, side), PlainEvaluation(game, side))
                     << "game " << round << " step " << k << " side " << side;
             for (std::int16_t I = 1; I <= 8; ++I)
                 for (std::int16_t J = I % 2 == 0 ? 1 : 2; J <= 8; J += 2)

@@ -265,7 +265,7 @@ TEST(SearchTest, RootCaptureThatGoesOnIsSearchedWithoutBound)
 
 TEST(SearchTest, ContinuesItsOwnMultiJump)
 {
-    // The worked three-jump: after the first jump only the landing piece's captures are listed.
+    // The three-jump position: after the first jump only the landing piece's captures are listed.
     GameState game;
     Place(game, {{3, 4, BlueMan}, {4, 5, RedMan}, {4, 7, RedMan}, {2, 7, RedMan}, {7, 8, RedMan}}, Blue);
     ComputerPlayer player(game);

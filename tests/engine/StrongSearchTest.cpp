@@ -148,6 +148,29 @@ TEST(StrongSearchTest, CancelStopsTheSearchAndLeavesTheGameAlone)
     ExpectSameGame(game, before);
 }
 
+// A table kept from game to game is cleared for a new one: the search is then a new object's, node
+// for node.
+TEST(StrongSearchTest, ClearedSearchSearchesAsANewOne)
+{
+    SearchLimits limits = NodeLimit(0);
+    limits.MaxDepth = 7;
+    GameState game;
+    game.New();
+    StrongSearch used(16);
+    std::mt19937 random(3);
+    for (int k = 0; k < 12; ++k) {
+        used.Search(game, limits);
+        const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+        game.SideToMove = game.MakeMove(&step, false);
+    }
+    used.Clear();
+    const StrongResult again = used.Search(game, limits);
+    const StrongResult fresh = StrongSearch(16).Search(game, limits);
+    EXPECT_EQ(again.Nodes, fresh.Nodes);
+    EXPECT_EQ(again.Step, fresh.Step);
+    EXPECT_EQ(again.Score, fresh.Score);
+}
+
 TEST(StrongSearchTest, LevelsAndMatch)
 {
     for (const Level level : AllLevels) {

@@ -38,7 +38,7 @@ TEST(MakeMoveTest, SimpleStepFromTheStart)
     EXPECT_EQ(timer.Interval(), 0) << "every new step stops the timer, also in silent mode";
 }
 
-TEST(MakeMoveTest, WorkedMultiJumpWithCrowningAndTakeBacks)
+TEST(MakeMoveTest, ThreeJumpWithCrowningAndTakeBacks)
 {
     GameState game;
     SetUpTripleJump(game);

@@ -46,13 +46,13 @@ void PutInt16(Bytes& bytes, std::size_t offset, std::int16_t value)
     bytes[offset + 1] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(value) >> 8);
 }
 
-// The seven steps of the notation's worked example, ending in a Blue double capture.
-const TMove WorkedExample[] = {
+// Seven steps from the start, ending in a Blue double capture.
+const TMove OpeningWithDoubleCapture[] = {
     {5, 6, 4, 5, 2, 0}, {8, 3, 7, 4, 1, 0}, {4, 7, 5, 6, 2, 0}, {7, 2, 8, 3, 1, 0},
     {4, 5, 3, 4, 2, 0}, {4, 3, 2, 5, 1, 2}, {2, 5, 4, 7, 1, 2},
 };
 
-TEST(GameFileTest, NewGameIsTheDocumented78Bytes)
+TEST(GameFileTest, NewGameIsTheStartingBoardIn78Bytes)
 {
     GameState game;
     game.New();
@@ -97,7 +97,7 @@ TEST(GameFileTest, UndoneStepsAndCapturesSurviveSaveAndLoad)
 {
     GameState game;
     game.New();
-    for (const TMove& step : WorkedExample)
+    for (const TMove& step : OpeningWithDoubleCapture)
         game.MakeMove(&step, true);
     game.Undo();
     game.Undo();
@@ -114,7 +114,7 @@ TEST(GameFileTest, UndoneStepsAndCapturesSurviveSaveAndLoad)
     MoveList list;
     loaded.GenerateMoves(Blue, list);
     ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list[0], WorkedExample[6]);
+    EXPECT_EQ(list[0], OpeningWithDoubleCapture[6]);
     loaded.Redo();
     EXPECT_EQ(MoveListText(loaded), "1R.11-14 1B.24-20 2R.6-11 2B.28-24 3R.14-18 3B.22-13x,13-6x");
 
@@ -175,13 +175,13 @@ TEST(GameFileTest, EveryFileThisProgramWritesLoadsAgain)
     }
 }
 
-// A valid file to spoil: the worked example with its last step undone, so it has both an applied
+// A valid file to spoil: the opening with its last step undone, so it has both an applied
 // history and a redo tail.
 Bytes GoodFile()
 {
     GameState game;
     game.New();
-    for (const TMove& step : WorkedExample)
+    for (const TMove& step : OpeningWithDoubleCapture)
         game.MakeMove(&step, true);
     game.Undo();
     return Encode(game);

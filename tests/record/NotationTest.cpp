@@ -22,8 +22,8 @@ void Play(GameState& game, const TMove& step)
     FAIL() << "not a legal step: " << step.FromI << "," << step.FromJ << "-" << step.ToI << "," << step.ToJ;
 }
 
-// The seven steps of the worked example, from the starting position.
-const TMove WorkedExample[] = {
+// Seven steps from the start, ending in a Blue double capture.
+const TMove OpeningWithDoubleCapture[] = {
     {5, 6, 4, 5, 2, 0}, {8, 3, 7, 4, 1, 0}, {4, 7, 5, 6, 2, 0}, {7, 2, 8, 3, 1, 0},
     {4, 5, 3, 4, 2, 0}, {4, 3, 2, 5, 1, 2}, {2, 5, 4, 7, 1, 2},
 };
@@ -47,12 +47,12 @@ TEST(NotationTest, SquareNumbersCountFromRedsBackRow)
             }
 }
 
-TEST(NotationTest, WorkedExampleWithMultiJumpAndUndoRedo)
+TEST(NotationTest, OpeningWithDoubleCaptureThroughUndoAndRedo)
 {
     GameState game;
     game.New();
     EXPECT_EQ(MoveListText(game), "");
-    for (const TMove& step : WorkedExample)
+    for (const TMove& step : OpeningWithDoubleCapture)
         Play(game, step);
     const std::string full = "1R.11-14 1B.24-20 2R.6-11 2B.28-24 3R.14-18 3B.22-13x,13-6x";
     EXPECT_EQ(MoveListText(game), full);

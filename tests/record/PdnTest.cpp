@@ -45,7 +45,7 @@ TEST(PdnTest, StandardNumbersMirrorEachRow)
         EXPECT_EQ(StandardSquare(SquareOfStandard(n).I, SquareOfStandard(n).J), n);
 }
 
-TEST(PdnTest, StartingPositionAndWorkedOpening)
+TEST(PdnTest, StartingPositionAndAnOpeningWithADoubleCapture)
 {
     GameState game;
     game.New();

@@ -1,14 +1,19 @@
 // The computer's turns driven by the window timer: answers, multi-jumps, self-play, and what stops it.
 #include "UiTestSupport.h"
 
+#include "StrongSearch.h"
+
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <set>
+
 namespace kelmarin::ui::testing {
 namespace {
 
-// The worked multi-jump: Blue's man on (3, 4) must take three Red men, crowning on the way.
+// The three-jump position: Blue's man on (3, 4) must take three Red men, crowning on the way.
 void SetUpTripleJump(Window& window)
 {
     kelmarin::testing::SetUpTripleJump(window.Game());
@@ -208,6 +213,149 @@ TEST(ComputerTurn, CancelledSearchLeavesTheGameUntouched)
     QTest::qWait(300);
     EXPECT_EQ(window.Game().HistoryCount(), 0);
     EXPECT_EQ(window.Game().SideToMove, Red);
+}
+
+// The Expert level with a search that answers at once with the first legal step. Its answer reaches
+// the window only through the event loop, so whatever the test does before it waits comes first.
+struct ExpertWindow : Window {
+    ExpertWindow()
+    {
+        Menu().mnuLevel[2]->trigger();
+        Form->Thinker().SetSearchFunction(
+            [](strong::StrongSearch&, const GameState& game, int, const std::atomic<bool>*) {
+                MoveList legal;
+                game.GenerateMoves(game.SideToMove, legal);
+                StrongResult result;
+                result.Step = legal[0];
+                result.Score = 42;
+                return result;
+            });
+    }
+    // Red's first step by the person, and the tick that starts the computer thinking for Blue.
+    void PersonStepsAndComputerThinks()
+    {
+        ClickSquare(3, 6);
+        ClickSquare(4, 5);
+        Form->Timer1_Timer();
+        ASSERT_TRUE(Form->Thinker().IsThinking());
+        EXPECT_EQ(Form->Timer1().Interval(), 0) << "the timer rests while the worker thinks";
+    }
+    bool Answered()
+    {
+        return QTest::qWaitFor([&] { return !Form->Thinker().IsThinking(); }, 5000);
+    }
+};
+
+TEST(ComputerTurn, AnswerIsPlayedWhereItWasAskedFor)
+{
+    ExpertWindow window;
+    window.Menu().mnuTitleValue->trigger();
+    window.PersonStepsAndComputerThinks();
+    window.Menu().mnuFlipBoard->trigger(); // changes nothing the answer depends on
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(window.Game().HistoryPos, 2);
+    EXPECT_EQ(window.Form->windowTitle(), QStringLiteral("Kelmarin 1.00 - Evaluation for Blue: 42"));
+
+    ExpertWindow two; // two people: Move Now still plays, whoever plays the side
+    two.Menu().mnuComputer[Blue]->trigger();
+    two.Menu().mnuMoveNow->trigger();
+    ASSERT_TRUE(two.Answered());
+    EXPECT_EQ(two.Game().HistoryPos, 1);
+    EXPECT_EQ(two.Form->Timer1().Interval(), 0);
+}
+
+// The person takes Blue back while the computer thinks for it, by its check mark or by Switch Sides:
+// the answer is dropped and Blue's move is the person's.
+TEST(ComputerTurn, AnswerForASideTheComputerNoLongerPlaysIsDropped)
+{
+    for (const bool switchSides : {false, true}) {
+        ExpertWindow window;
+        window.PersonStepsAndComputerThinks();
+        if (switchSides)
+            window.Menu().mnuSwitchSides->trigger();
+        else
+            window.Menu().mnuComputer[Blue]->trigger();
+        ASSERT_TRUE(window.Answered());
+        EXPECT_EQ(window.Game().HistoryPos, 1);
+        EXPECT_EQ(window.Game().SideToMove, Blue);
+        EXPECT_EQ(window.Form->Timer1().Interval(), 0);
+        EXPECT_EQ(window.Menu().mnuComputer[Red]->isChecked(), switchSides);
+        window.ClickSquare(6, 3);
+        window.ClickSquare(5, 4);
+        EXPECT_EQ(window.Game().HistoryPos, 2) << "the person plays Blue";
+    }
+}
+
+// The position changed under the search (here behind the window's back): the answer is dropped and,
+// the computer playing the side now to move, the timer starts a search of the new position.
+TEST(ComputerTurn, AnswerForAPositionThatNoLongerStandsIsDroppedAndAskedAgain)
+{
+    ExpertWindow window;
+    window.PersonStepsAndComputerThinks();
+    GameState& game = window.Game();
+    MoveList legal;
+    game.GenerateMoves(Blue, legal);
+    game.SideToMove = game.MakeMove(&legal[legal.Count() - 1], true);
+    window.Menu().mnuComputer[Red]->trigger();
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(game.HistoryPos, 2) << "nothing played";
+    EXPECT_EQ(game.HistoryEntry(2), legal[legal.Count() - 1]);
+    EXPECT_EQ(window.Form->Timer1().Interval(), 1);
+    window.Form->Timer1_Timer();
+    ASSERT_TRUE(window.Form->Thinker().IsThinking());
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(game.HistoryPos, 3);
+    EXPECT_EQ(PieceOwner(game.HistoryEntry(3).Coin), Red);
+}
+
+// A failure on the worker ends that search with a warning; the game and the program go on. Each
+// level searches with its own object, kept from step to step.
+TEST(ComputerTurn, FailedSearchIsToldAndEachLevelKeepsItsSearch)
+{
+    ExpertWindow window;
+    std::set<const strong::StrongSearch*> searches;
+    window.Form->Thinker().SetSearchFunction(
+        [&](strong::StrongSearch& search, const GameState&, int, const std::atomic<bool>*) -> StrongResult {
+            searches.insert(&search); // read after the worker has been joined
+            throw std::bad_alloc();
+        });
+    window.PersonStepsAndComputerThinks();
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(window.Game().HistoryPos, 1);
+    EXPECT_EQ(window.Form->Timer1().Interval(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    ASSERT_EQ(window.Dialogs.Messages.size(), 1u);
+    EXPECT_EQ(window.Dialogs.Messages[0].Kind, QStringLiteral("warning"));
+    EXPECT_EQ(window.Dialogs.Messages[0].Text,
+              QStringLiteral("The computer could not choose its step: there was not enough memory."));
+
+    window.Menu().mnuMoveNow->trigger();
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(searches.size(), 1u) << "the same search for the same level";
+    window.Menu().mnuLevel[1]->trigger();
+    window.Menu().mnuMoveNow->trigger();
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(searches.size(), 2u);
+    EXPECT_EQ(window.Dialogs.Messages.size(), 3u);
+}
+
+// A tick that comes while the worker thinks of a hint does not keep the timer running; the computer's
+// step follows the hint.
+TEST(ComputerTurn, StepDueDuringAHintFollowsIt)
+{
+    ExpertWindow window;
+    window.ClickSquare(3, 6);
+    window.ClickSquare(4, 5);
+    window.Menu().mnuHint->trigger();
+    ASSERT_EQ(window.Form->Thinker().ThinkingFor(), ComputerThinker::Purpose::Hint);
+    window.Form->Timer1_Timer();
+    EXPECT_EQ(window.Form->Timer1().Interval(), 0) << "the timer rests while the worker thinks";
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(window.Form->Timer1().Interval(), 1);
+    window.Form->Timer1_Timer();
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(window.Game().HistoryPos, 2);
+    EXPECT_EQ(PieceOwner(window.Game().HistoryEntry(2).Coin), Blue);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "Notation.h"
 #include "RandomPlay.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -190,6 +192,107 @@ TEST(InfoWindow, WrapsBetweenTurns)
                             [&](const QString& line) { return line.startsWith(longTurn); }))
         << "the three-jump turn stays whole";
     EXPECT_TRUE(lines.last().endsWith(QStringLiteral("10-19x"))) << "the wide turn is broken after commas";
+}
+
+// A game long enough to wrap and scroll, played through the window.
+void PlayLongGame(Window& window)
+{
+    window.Menu().mnuComputer[Blue]->trigger();
+    std::mt19937 random(3);
+    GameState& game = window.Game();
+    while (!game.IsGameOver() && game.HistoryPos < 60) {
+        const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+        game.SideToMove = game.MakeMove(&step, true);
+    }
+}
+
+// What a screen reader meets: a read-only text named by its label, whose text, lines, caret and
+// selection are the list's.
+TEST(InfoWindow, ListIsAReadOnlyTextToAssistiveTechnology)
+{
+    Window window;
+    PlayLongGame(window);
+    MoveListBox& list = *window.Form->InfoWindow().txtMoves;
+    window.Menu().mnuInfoWindow->trigger();
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&list);
+    ASSERT_NE(access, nullptr);
+    EXPECT_EQ(access->role(), QAccessible::EditableText);
+    EXPECT_TRUE(access->state().readOnly);
+    EXPECT_TRUE(access->state().multiLine);
+    EXPECT_TRUE(access->state().focusable);
+    EXPECT_EQ(access->text(QAccessible::Name), QStringLiteral("Moves:"));
+    const QString text = QString::fromStdString(MoveListText(window.Game()));
+    EXPECT_EQ(access->text(QAccessible::Value), text);
+    QAccessibleTextInterface* reader = access->textInterface();
+    ASSERT_NE(reader, nullptr);
+    ASSERT_EQ(reader->characterCount(), text.size());
+    EXPECT_EQ(reader->text(0, reader->characterCount()), text);
+    EXPECT_EQ(reader->cursorPosition(), text.size()) << "the caret at the newest move";
+    EXPECT_EQ(reader->selectionCount(), 0);
+
+    // Line by line as shown, and each character where it is drawn.
+    QStringList lines;
+    for (int offset = 0, start = 0, end = 0; offset < text.size(); offset = end) {
+        lines << reader->textAtOffset(offset, QAccessible::LineBoundary, &start, &end);
+        ASSERT_EQ(start, offset);
+    }
+    EXPECT_EQ(lines, list.Lines());
+    ASSERT_GT(lines.size(), 3);
+    for (const int offset : {0, 5, 40, static_cast<int>(text.size()) - 1}) {
+        reader->scrollToSubstring(offset, offset + 1);
+        EXPECT_EQ(reader->offsetAtPoint(reader->characterRect(offset).center()), offset);
+    }
+
+    reader->setSelection(0, 3, 10);
+    EXPECT_EQ(list.SelectedText(), text.mid(3, 7));
+    int start = 0, end = 0;
+    reader->selection(0, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(3, 10));
+}
+
+// Alt+M puts the focus in the list; the keys select its text and Ctrl+C copies exactly that; a change
+// of the list puts the caret back at its end.
+TEST(InfoWindow, ListTakesTheFocusAndItsTextIsSelectedAndCopied)
+{
+    Window window;
+    PlayLongGame(window);
+    Form2& info = window.Form->InfoWindow();
+    MoveListBox& list = *info.txtMoves;
+    window.Menu().mnuInfoWindow->trigger();
+    info.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&info));
+    list.clearFocus();
+    QTest::keyClick(&info, Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(list.hasFocus()) << "the label's access key";
+    const QString text = list.toPlainText();
+
+    QTest::keyClick(&list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(list.SelectedText(), text);
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+
+    QTest::keyClick(&list, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(list.SelectedText(), QString());
+    QTest::keyClick(&list, Qt::Key_Home, Qt::ShiftModifier);
+    const QString lastLine = list.Lines().last();
+    EXPECT_EQ(list.SelectedText(), lastLine);
+    QTest::keyClick(&list, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(&list, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(list.SelectedText(), text.mid(list.Caret()));
+    EXPECT_GT(list.SelectedText().size(), lastLine.size());
+    QTest::keyClick(&list, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&list, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(list.SelectedText(), text.left(text.indexOf(QLatin1Char(' ')) + 1)) << "a whole turn";
+    EXPECT_EQ(list.verticalScrollBar()->value(), 0) << "the caret kept in view";
+
+    const QRect second = list.CharacterRect(text.indexOf(QLatin1Char(' ')) + 2);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(list.SelectedText(), text.section(QLatin1Char(' '), 1, 1)) << "a double click takes a turn";
+
+    window.Menu().mnuUndo->trigger();
+    EXPECT_EQ(list.SelectedText(), QString());
+    EXPECT_EQ(list.Caret(), list.toPlainText().size());
 }
 
 } // namespace

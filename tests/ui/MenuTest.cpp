@@ -1,6 +1,8 @@
 // The menu table, its shortcut keys, the view options, the title, About and Exit.
 #include "UiTestSupport.h"
 
+#include "WindowTitle.h"
+
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -226,6 +228,18 @@ TEST(Menus, ExitAndCloseBoxEndTheProgramAtOnce)
         EXPECT_EQ(window.Game().HistoryPos, 1) << "the pending step never runs";
         EXPECT_TRUE(window.Dialogs.Messages.empty()) << "nothing is asked";
     }
+}
+
+// The title is composed from what is shown, after whatever base title the window has.
+TEST(Menus, TitleComposedFromBaseValueAndRepetitionStop)
+{
+    const QString english = QStringLiteral("Kelmarin 1.00 (English rules)");
+    EXPECT_EQ(WindowTitle(english, std::nullopt, false), english);
+    EXPECT_EQ(WindowTitle(english, -7, false), english + QStringLiteral(" - Evaluation for Blue: -7"));
+    EXPECT_EQ(WindowTitle(QStringLiteral("Kelmarin 1.00"), 0, false),
+              QStringLiteral("Kelmarin 1.00 - Evaluation for Blue: 0"));
+    EXPECT_EQ(WindowTitle(english, 12, true), english + QStringLiteral(" - position repeated three times"))
+        << "the stop is said in place of the value";
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 // Moves entered with the mouse: where a click lands, the selection, and what a completed step arms.
 #include "UiTestSupport.h"
 
+#include "ClickMatch.h"
+#include "RandomPlay.h"
+
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -178,6 +181,52 @@ TEST(MouseEntry, ComputerTakesOverTheOtherSide)
         EXPECT_TRUE(window.Menu().mnuComputer[Red]->isChecked());
         EXPECT_EQ(window.Form->Timer1().Interval(), 1);
     }
+}
+
+// Without a window: random games entered by clicks alone. Every step is chosen by a click on its
+// piece and one on its landing; any other square either selects another piece or does nothing.
+TEST(MouseEntry, ClicksChooseExactlyTheLegalSteps)
+{
+    std::mt19937 random(11);
+    int steps = 0;
+    for (int g = 0; g < 10; ++g) {
+        GameState game;
+        game.New();
+        while (!game.IsGameOver() && game.HistoryPos < 150) {
+            const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+            MoveList legal;
+            game.GenerateMoves(game.SideToMove, legal);
+            EXPECT_EQ(MatchClick(game, {}).What, ClickOutcome::Ignored) << "off the board";
+            ASSERT_EQ(MatchClick(game, {step.FromI, step.FromJ}).What, ClickOutcome::Select);
+            game.SetSelection(step.FromI, step.FromJ);
+            EXPECT_EQ(MatchClick(game, {step.FromI, step.FromJ}).What, ClickOutcome::Deselect);
+            for (const TSquare square : ScanOrder) {
+                const ClickOutcome click = MatchClick(game, square);
+                const bool landing = std::any_of(legal.begin(), legal.end(), [&](const TMove& m) {
+                    return TSquare{m.FromI, m.FromJ} == game.SelectedSquare &&
+                           TSquare{m.ToI, m.ToJ} == square;
+                });
+                if (square == game.SelectedSquare)
+                    continue;
+                if (PieceOwner(game.Board[square]) == game.SideToMove)
+                    EXPECT_EQ(click.What, ClickOutcome::Select);
+                else if (landing)
+                    EXPECT_EQ(click.What, ClickOutcome::Step);
+                else
+                    EXPECT_EQ(click.What, ClickOutcome::NoStep);
+            }
+            const ClickOutcome click = MatchClick(game, {step.ToI, step.ToJ});
+            ASSERT_EQ(click.What, ClickOutcome::Step);
+            EXPECT_EQ(click.Chosen, step);
+            game.SetSelection(0, 0);
+            game.SideToMove = game.MakeMove(&click.Chosen, true);
+            ++steps;
+        }
+        if (game.IsGameOver()) {
+            EXPECT_EQ(MatchClick(game, {1, 2}).What, ClickOutcome::Ignored) << "a finished game";
+        }
+    }
+    EXPECT_GT(steps, 500);
 }
 
 } // namespace

@@ -55,7 +55,7 @@ TEST(SaveLoad, SaveAfterNewAsksForANameAndCancelChangesNothing)
     EXPECT_TRUE(window.Dialogs.Messages.empty());
 }
 
-TEST(SaveLoad, NewGameIsTheDocumentedSeventyEightBytes)
+TEST(SaveLoad, NewGameSavesTheStartingBoardInSeventyEightBytes)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("new.kmr"));
