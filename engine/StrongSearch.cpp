@@ -94,6 +94,8 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
         best = RootBest_;
         result.Depth = depth;
         result.Score = root.SideToMove() == Blue ? score : -score;
+        if (Limits_.OnIteration)
+            Limits_.OnIteration(Iteration(root, depth, score));
         // A win or loss proven with depth to spare will not change.
         if (std::abs(score) > WinBand && depth > StrongWinScore + 1 - std::abs(score) + 2)
             break;
@@ -108,6 +110,21 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
     result.Step = root.ToTMove(best);
     result.Nodes = Nodes_;
     return result;
+}
+
+IterationInfo StrongSearch::Iteration(const StrongPosition& root, int depth, int score) const
+{
+    IterationInfo info;
+    info.Depth = depth;
+    info.Score = score;
+    info.Nodes = Nodes_;
+    info.ElapsedMs = (Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs()) - StartMs_;
+    StrongPosition position = root;
+    for (int k = 0; k < PvLength_[0]; ++k) {
+        info.Pv.push_back(position.ToTMove(Pv_[0][k]));
+        position.Play(Pv_[0][k]);
+    }
+    return info;
 }
 
 void StrongSearch::CheckLimits()
@@ -181,6 +198,7 @@ void StrongSearch::Order(StrongMove* steps, int count, const StrongMove& tableMo
 
 int StrongSearch::Negamax(const StrongPosition& position, int depth, int alpha, int beta, int ply)
 {
+    PvLength_[ply] = 0;
     if ((++Nodes_ & 1023) == 1)
         CheckLimits();
     if (Stopped_)
@@ -239,6 +257,12 @@ int StrongSearch::Negamax(const StrongPosition& position, int depth, int alpha, 
             bestMove = steps[k];
             if (ply == 0)
                 RootBest_ = steps[k];
+            if (score > alpha && ply + 1 < MaxPly) {
+                Pv_[ply][0] = steps[k];
+                const int tail = std::min(PvLength_[ply + 1], MaxPly - 1);
+                std::copy(Pv_[ply + 1], Pv_[ply + 1] + tail, Pv_[ply] + 1);
+                PvLength_[ply] = tail + 1;
+            }
         }
         if (best > alpha)
             alpha = best;
