@@ -14,6 +14,7 @@
 #include "GameState.h"
 #include "SavedGame.h"
 
+#include <span>
 #include <string>
 
 namespace kelmarin {
@@ -34,6 +35,10 @@ PdnTags KelmarinPdnTags();
 std::string WritePdnGame(const SavedGame& game, const PdnTags& tags);
 // The same for a game in play (selfplay), without its options.
 std::string WritePdnGame(const GameState& game, const PdnTags& tags);
+
+// One turn as a move: "11-15" for a step, "22x15x6" for a multi-jump, the first square and then every
+// landing square.
+std::string PdnMoveText(std::span<const TMove> steps);
 
 // The comments the writer puts in, which the reader and other programs meet in the files.
 inline constexpr const char* CrowningContinuesComment =

@@ -35,6 +35,7 @@ constexpr Command Commands[] = {
     {"pdn", "[FILE.kmr]", RunPdn},
     {"fen", "[FILE.kmr]", RunFen},
     {"import-pdn", "PDNFILE OUT.kmr [--game N]", RunImportPdn},
+    {"engine", "[--rules R]", RunEngine},
     {"--help", "", RunHelp},
     {"--version", "", RunVersion},
 };
