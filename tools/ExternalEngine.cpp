@@ -61,6 +61,7 @@ std::unique_ptr<MatchEngine> ExternalEngine::Start(const std::string& command, R
         return *reason = "cannot start a process", nullptr;
     }
     if (pid == 0) {
+        setpgid(0, 0); // a group of its own, so that whatever the command starts ends with it
         dup2(in[0], STDIN_FILENO);
         dup2(out[1], STDOUT_FILENO);
         for (const int fd : {in[0], in[1], out[0], out[1]})
@@ -68,6 +69,7 @@ std::unique_ptr<MatchEngine> ExternalEngine::Start(const std::string& command, R
         execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
+    setpgid(pid, pid);
     close(in[0]);
     close(out[1]);
     fcntl(in[1], F_SETFD, FD_CLOEXEC);
@@ -89,11 +91,13 @@ ExternalEngine::~ExternalEngine()
     close(FromEngine_);
     // A moment to end by itself, then the end is forced.
     for (int k = 0; k < 50; ++k) {
-        if (waitpid(Pid_, nullptr, WNOHANG) == Pid_)
+        if (waitpid(Pid_, nullptr, WNOHANG) == Pid_) {
+            kill(-Pid_, SIGKILL); // anything it left behind
             return;
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    kill(Pid_, SIGKILL);
+    kill(-Pid_, SIGKILL);
     waitpid(Pid_, nullptr, 0);
 }
 
