@@ -85,6 +85,14 @@ bool IsLegalStep(const GameState& game, const TMove& step)
     return std::find(list.begin(), list.end(), step) != list.end();
 }
 
+// Whatever a search answers, the protocol answers only legal moves.
+TMove LegalOrFirst(const GameState& game, const TMove& step)
+{
+    MoveList list;
+    game.GenerateMoves(game.SideToMove, list);
+    return std::find(list.begin(), list.end(), step) != list.end() ? step : list[0];
+}
+
 std::int64_t NodesPerSecond(std::uint64_t nodes, std::int64_t ms)
 {
     return static_cast<std::int64_t>(nodes * 1000 /
@@ -343,7 +351,7 @@ void EngineSession::Think(GameState game, Level level, strong::SearchLimits limi
             Write(InfoLine(info.Depth, info.Score, info.Nodes, info.ElapsedMs, TurnTexts(root, info.Pv)));
     };
     const std::int16_t mover = game.SideToMove;
-    std::vector<TMove> turn{Search_->Search(game, limits).Step};
+    std::vector<TMove> turn{LegalOrFirst(game, Search_->Search(game, limits).Step)};
     game.MakeMove(&turn.back(), true);
     strong::SearchLimits rest = limits;
     rest.OnIteration = nullptr;
@@ -352,7 +360,7 @@ void EngineSession::Think(GameState game, Level level, strong::SearchLimits limi
         const std::size_t next = turn.size();
         TMove step = next < pv.size() && pv[next - 1] == turn.back() ? pv[next] : TMove{};
         if (!IsLegalStep(game, step))
-            step = Search_->Search(game, rest).Step;
+            step = LegalOrFirst(game, Search_->Search(game, rest).Step);
         turn.push_back(step);
         game.MakeMove(&step, true);
     }
