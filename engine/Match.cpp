@@ -91,11 +91,9 @@ public:
         const bool progress =
             !IsKing(turn.front().Coin) ||
             std::any_of(turn.begin(), turn.end(), [](const TMove& step) { return step.CapturedCoin != 0; });
-        if (progress) {
+        if (progress)
             Seen_.clear();
-            Plies_ = 0;
-        }
-        ++Plies_;
+        Plies_ = progress ? 0 : Plies_ + 1;
         Seen_.push_back({game.Board, game.SideToMove});
         if (std::count(Seen_.begin(), Seen_.end(), Seen_.back()) >= 3)
             return GameEnding::Repetition;
