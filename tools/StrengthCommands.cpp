@@ -1,7 +1,8 @@
 // think --level strong|expert [--time-ms T] and match: the stronger levels of the computer from the
 // command line. think without a level (or with classic) is the classic computer. A match between two
-// levels with random openings prints as it always has; ballots, engines from outside or the rules
-// bring the match's draw rules, the ballot in every game line, and the score with its Elo difference.
+// levels with random openings prints as it always has, under either rules; openings named or engines
+// from outside bring the match's draw rules, the ballot in every game line, and the score with its Elo
+// difference.
 #include "Ballots.h"
 #include "CliCommon.h"
 #include "Commands.h"
@@ -70,7 +71,7 @@ int RunMatch(const CommandLine& line)
     if (line.Plain(plain))
         throw WrongCall{};
     const bool ballots = openings == "ballots";
-    const bool engines = engineA || engineB;
+    const bool engines = engineA.has_value() || engineB.has_value();
     const std::optional<long long> games = line.Number("--games", 1, 100000);
     if (!games && !ballots)
         throw WrongCall{};
@@ -100,7 +101,7 @@ int RunMatch(const CommandLine& line)
         options.EngineB = external(*engineB);
         options.NameB = "engine-b";
     }
-    const bool described = ballots || engines || openings || rules;
+    const bool described = engines || openings;
     options.Adjudicate = described;
     const MatchTotals totals = PlayMatch(options, [&](const MatchGame& game) {
         const std::string text = described ? DescribeMatchGame(options, game) : DescribeGame(options, game);

@@ -44,6 +44,25 @@ TEST_F(BallotMatchTest, TwoProtocolEngines)
     }
 }
 
+// Without openings or engines the lines are as they always were, under either rules; calls that do not
+// name both sides, or the games of random openings, are wrong.
+TEST_F(BallotMatchTest, PlainMatchesAndWrongCalls)
+{
+    const std::regex plain(
+        "game 1: (unfinished after 30 steps|classic \\((Red|Blue)\\) wins after [0-9]+ steps)\n"
+        "game 2: (unfinished after 30 steps|classic \\((Red|Blue)\\) wins after [0-9]+ steps)\n"
+        "classic wins [0-2], classic wins [0-2], unfinished [0-2]\n");
+    for (const std::string rules : {"", " --rules kelmarin", " --rules english"}) {
+        const kelmarin::testing::CliRun run = Cli("match classic classic --games 2 --max-steps 30" + rules);
+        EXPECT_EQ(run.Status, 0);
+        EXPECT_TRUE(std::regex_match(run.Out, plain)) << run.Out;
+    }
+    for (const char* wrong : {"strong", "strong classic", "strong classic classic --games 2",
+                              "strong classic --games 2 --openings nonsense",
+                              "strong classic --games 2 --rules x", "--engine-a x strong classic --games 2"})
+        EXPECT_EQ(Cli(std::string("match ") + wrong).Status, 2) << wrong;
+}
+
 // Engines that die, hang, refuse or play nonsense lose with a reason; the match goes on.
 TEST_F(BallotMatchTest, FailingEnginesLose)
 {
