@@ -88,7 +88,8 @@ TEST(ProtocolTest, ScriptedSession)
                 }
                 ASSERT_TRUE(PlayAnswer(game, answer.back()))
                     << rules << " " << level << ": " << answer.back();
-                moves += " " + answer.back().substr(9);
+                moves += ' ';
+                moves += answer.back().substr(9);
             }
         }
     Session over;
