@@ -104,6 +104,8 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
         best = RootBest_;
         result.Depth = depth;
         result.Score = root.SideToMove() == Blue ? score : -score;
+        if (Limits_.OnIteration)
+            Limits_.OnIteration(Iteration(root, depth, score));
         // A win or loss proven with depth to spare will not change.
         if (std::abs(score) > WinBand && depth > StrongWinScore + 1 - std::abs(score) + 2)
             break;
@@ -118,6 +120,21 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
     result.Step = root.ToTMove(best);
     result.Nodes = Nodes_;
     return result;
+}
+
+IterationInfo StrongSearch::Iteration(const SearchPosition& root, int depth, int score) const
+{
+    IterationInfo info;
+    info.Depth = depth;
+    info.Score = score;
+    info.Nodes = Nodes_;
+    info.ElapsedMs = (Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs()) - StartMs_;
+    SearchPosition position = root;
+    for (int k = 0; k < PvLength_[0]; ++k) {
+        info.Pv.push_back(position.ToTMove(Pv_[0][k]));
+        position.Play(Pv_[0][k]);
+    }
+    return info;
 }
 
 void StrongSearch::CheckLimits()
@@ -190,6 +207,7 @@ void StrongSearch::Order(TStep* steps, int count, const TStep& tableMove, std::i
 
 int StrongSearch::Negamax(const SearchPosition& position, int depth, int alpha, int beta, int ply)
 {
+    PvLength_[ply] = 0;
     if ((++Nodes_ & 1023) == 1)
         CheckLimits();
     if (Stopped_)
@@ -248,6 +266,12 @@ int StrongSearch::Negamax(const SearchPosition& position, int depth, int alpha, 
             bestMove = steps[k];
             if (ply == 0)
                 RootBest_ = steps[k];
+            if (score > alpha && ply + 1 < MaxPly) {
+                Pv_[ply][0] = steps[k];
+                const int tail = std::min(PvLength_[ply + 1], MaxPly - 1);
+                std::copy(Pv_[ply + 1], Pv_[ply + 1] + tail, Pv_[ply] + 1);
+                PvLength_[ply] = tail + 1;
+            }
         }
         if (best > alpha)
             alpha = best;

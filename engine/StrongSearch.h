@@ -24,6 +24,15 @@ namespace kelmarin::strong {
 inline constexpr int MaxPly = 96;
 inline constexpr int StrongWinScore = 10000;
 
+// What one completed iteration found, for a listener that reports progress.
+struct IterationInfo {
+    int Depth = 0;
+    int Score = 0; // from the side to move's point of view
+    std::uint64_t Nodes = 0;
+    std::int64_t ElapsedMs = 0;
+    std::vector<TMove> Pv; // the expected line, one step (one jump) at a time, the root step first
+};
+
 struct SearchLimits {
     int TimeMs = 1000;
     std::uint64_t NodeLimit = 0; // 0 for none
@@ -31,6 +40,8 @@ struct SearchLimits {
     const std::atomic<bool>* Cancel = nullptr;
     // Milliseconds on a monotonic clock; the steady clock when empty.
     std::function<std::int64_t()> ClockMs;
+    // Called on the searching thread after each completed iteration.
+    std::function<void(const IterationInfo&)> OnIteration;
 };
 
 struct StrongResult {
@@ -70,6 +81,7 @@ private:
     void Remember(const TStep& step, std::int16_t side, int depth, int ply);
     // The keys of the game's earlier positions that can still recur, oldest first.
     void CollectGameKeys(const GameState& game, int reversible);
+    IterationInfo Iteration(const SearchPosition& root, int depth, int score) const;
 
     struct FreeTable {
         void operator()(TableEntry* table) const { std::free(table); }
@@ -83,6 +95,9 @@ private:
     TStep Killers_[MaxPly][2];
     int History_[2][PlayingSquareCount][PlayingSquareCount] = {};
     TStep RootBest_;
+    // Triangular table of the best lines: row ply holds the line from ply on, PvLength_[ply] long.
+    TStep Pv_[MaxPly][MaxPly];
+    int PvLength_[MaxPly] = {};
 
     SearchLimits Limits_;
     std::int64_t StartMs_ = 0;

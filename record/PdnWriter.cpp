@@ -64,8 +64,9 @@ std::string Tag(const char* name, const std::string& value)
     return text + "\"]\n";
 }
 
-// "11-15" for a step, "22x15x6" for a multi-jump: the first square, then every landing square.
-std::string MoveText(std::span<const TMove> steps)
+} // namespace
+
+std::string PdnMoveText(std::span<const TMove> steps)
 {
     std::string text = std::to_string(StandardSquare(steps.front().FromI, steps.front().FromJ));
     for (const TMove& step : steps) {
@@ -74,6 +75,8 @@ std::string MoveText(std::span<const TMove> steps)
     }
     return text;
 }
+
+namespace {
 
 // Whether the turn went on after a capture that crowned a man.
 bool ContinuedAfterCrowning(std::span<const TMove> steps)
@@ -143,7 +146,7 @@ std::string WritePdnGame(const SavedGame& saved, const PdnTags& tags)
             applied.subspan(static_cast<std::size_t>(turn.First), static_cast<std::size_t>(turn.Count));
         if (unfinished && t + 1 == turns.size()) {
             lines.Comment(std::string("The game stops during ") + SideName(turn.Side) +
-                          "'s multi-jump; its jumps so far, " + MoveText(steps) +
+                          "'s multi-jump; its jumps so far, " + PdnMoveText(steps) +
                           ", are left out: the next jump is due.");
             break;
         }
@@ -151,11 +154,11 @@ std::string WritePdnGame(const SavedGame& saved, const PdnTags& tags)
             lines.Comment(CrowningContinuesComment);
         // A move number stays on the line of its move.
         if (turn.Side == Red)
-            lines.Word(std::to_string(number) + ". " + MoveText(steps));
+            lines.Word(std::to_string(number) + ". " + PdnMoveText(steps));
         else if (t == 0)
-            lines.Word(std::to_string(number) + "... " + MoveText(steps));
+            lines.Word(std::to_string(number) + "... " + PdnMoveText(steps));
         else
-            lines.Word(MoveText(steps));
+            lines.Word(PdnMoveText(steps));
         if (turn.Side == Blue)
             ++number;
     }

@@ -50,6 +50,10 @@ std::string WritePdnGame(const SavedGame& game, const PdnTags& tags);
 // The same for a game in play (selfplay), without its options.
 std::string WritePdnGame(const GameState& game, const PdnTags& tags);
 
+// One turn as a move: "11-15" for a step, "22x15x6" for a multi-jump, the first square and then every
+// landing square.
+std::string PdnMoveText(std::span<const TMove> steps);
+
 // The comments the writer puts in, which the reader and other programs meet in the files.
 inline constexpr const char* CrowningContinuesComment =
     "Here a man crowned by a capture goes on capturing as a king.";

@@ -25,5 +25,6 @@ int RunMatch(const CommandLine& line);
 int RunPdn(const CommandLine& line);
 int RunFen(const CommandLine& line);
 int RunImportPdn(const CommandLine& line);
+int RunEngine(const CommandLine& line);
 
 } // namespace kelmarin::cli

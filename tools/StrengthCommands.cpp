@@ -1,7 +1,12 @@
-// think --level strong|expert [--time-ms T] and match A B --games N: the stronger levels of the
-// computer from the command line. think without a level (or with classic) is the classic computer.
+// think --level strong|expert [--time-ms T] and match: the stronger levels of the computer from the
+// command line. think without a level (or with classic) is the classic computer. A match between two
+// levels with random openings prints as it always has, under either rules; openings named or engines
+// from outside bring the match's draw rules, the ballot in every game line, and the score with its Elo
+// difference.
+#include "Ballots.h"
 #include "CliCommon.h"
 #include "Commands.h"
+#include "ExternalEngine.h"
 #include "Levels.h"
 #include "Match.h"
 
@@ -50,18 +55,61 @@ std::optional<Level> ThinkLevel(const CommandLine& line)
 int RunMatch(const CommandLine& line)
 {
     MatchOptions options;
-    options.A = LevelNamed(*line.Plain(0));
-    options.B = LevelNamed(*line.Plain(1));
-    options.Games = static_cast<int>(*line.Number("--games", 1, 100000));
+    const std::optional<std::string> engineA = line.Value("--engine-a");
+    const std::optional<std::string> engineB = line.Value("--engine-b");
+    const std::optional<std::string> openings = line.Value("--openings");
+    const std::optional<std::string> rules = line.Value("--rules");
+    if ((openings && *openings != "ballots" && *openings != "random") ||
+        (rules && *rules != "kelmarin" && *rules != "english"))
+        throw WrongCall{};
+    // The plain words name the levels of the sides that no command plays, A first.
+    std::size_t plain = 0;
+    if (!engineA)
+        options.A = LevelNamed(line.Plain(plain++).value_or(""));
+    if (!engineB)
+        options.B = LevelNamed(line.Plain(plain++).value_or(""));
+    if (line.Plain(plain))
+        throw WrongCall{};
+    const bool ballots = openings == "ballots";
+    const bool engines = engineA.has_value() || engineB.has_value();
+    const std::optional<long long> games = line.Number("--games", 1, 100000);
+    if (!games && !ballots)
+        throw WrongCall{};
+    options.Games = static_cast<int>(games.value_or(2 * BallotCount));
     options.Seed = static_cast<std::uint32_t>(line.Number("--seed", 0, 4294967295LL).value_or(1));
     options.StrongMs =
         static_cast<int>(line.Number("--time-ms", 1, 3600000).value_or(LevelBudgetMs(Level::Strong)));
     options.MaxSteps = static_cast<int>(line.Number("--max-steps", 1, GameState::MaxHistory).value_or(400));
-    const MatchTotals totals = PlayMatch(options, [&options](const MatchGame& game) {
-        std::printf("%s\n", DescribeGame(options, game).c_str());
+    options.GameRules = rules == "english" ? Rules::English : Rules::Kelmarin;
+    if (ballots)
+        for (int k = 0; k < BallotCount; ++k) {
+            options.Openings.push_back(*BallotSteps(k, options.GameRules));
+            options.OpeningNames.emplace_back(BallotText(k));
+        }
+    const auto external = [&options](const std::string& command) {
+        return [command, rules = options.GameRules](std::string* reason) {
+            return ExternalEngine::Start(command, rules, reason);
+        };
+    };
+    if (engineA) {
+        options.A = Level::Strong; // its budget is the one given
+        options.EngineA = external(*engineA);
+        options.NameA = "engine-a";
+    }
+    if (engineB) {
+        options.B = Level::Strong;
+        options.EngineB = external(*engineB);
+        options.NameB = "engine-b";
+    }
+    const bool described = engines || openings;
+    options.Adjudicate = described;
+    const MatchTotals totals = PlayMatch(options, [&](const MatchGame& game) {
+        const std::string text = described ? DescribeMatchGame(options, game) : DescribeGame(options, game);
+        std::printf("%s\n", text.c_str());
         std::fflush(stdout);
     });
-    std::printf("%s\n", DescribeTotals(options, totals).c_str());
+    const std::string end = described ? DescribeMatchScore(options, totals) : DescribeTotals(options, totals);
+    std::printf("%s\n", end.c_str());
     return 0;
 }
 

@@ -31,10 +31,14 @@ constexpr Command Commands[] = {
     {"think", "[FILE] [--seed N] [--level L] [--time-ms T]", RunThink},
     {"selfplay", "--games N [--seed S] [--max-steps M] [--pdn FILE]", RunSelfPlay},
     {"copy", "IN.kmr OUT.kmr", RunCopy},
-    {"match", "A B --games N [--seed S] [--time-ms T] [--max-steps M]", RunMatch},
+    {"match",
+     "[A] [B] [--games N] [--seed S] [--time-ms T] [--max-steps M] [--openings O] [--engine-a CMD] "
+     "[--engine-b CMD] [--rules R]",
+     RunMatch},
     {"pdn", "[FILE.kmr]", RunPdn},
     {"fen", "[FILE.kmr]", RunFen},
     {"import-pdn", "PDNFILE OUT.kmr [--game N]", RunImportPdn},
+    {"engine", "[--rules R]", RunEngine},
     {"--help", "", RunHelp},
     {"--version", "", RunVersion},
 };

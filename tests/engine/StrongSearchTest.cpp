@@ -171,6 +171,43 @@ TEST(StrongSearchTest, ClearedSearchSearchesAsANewOne)
     EXPECT_EQ(again.Score, fresh.Score);
 }
 
+// Listening to the iterations changes nothing in the search; each one reports a deeper line that is
+// legal from the root, and the last one begins with the step answered.
+TEST(StrongSearchTest, IterationsReportLegalLines)
+{
+    std::mt19937 random(11);
+    for (int g = 0; g < 6; ++g) {
+        GameState game;
+        game.New();
+        for (int k = 0; k < 8 * g && !game.IsGameOver(); ++k) {
+            const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+            game.MakeMove(&step, true);
+        }
+        if (game.IsGameOver())
+            continue;
+        const StrongResult silent = StrongSearch(16).Search(game, NodeLimit(30000));
+        std::vector<IterationInfo> iterations;
+        SearchLimits limits = NodeLimit(30000);
+        limits.OnIteration = [&](const IterationInfo& info) { iterations.push_back(info); };
+        const StrongResult heard = StrongSearch(16).Search(game, limits);
+        EXPECT_EQ(heard.Nodes, silent.Nodes);
+        EXPECT_EQ(heard.Step, silent.Step);
+        ASSERT_EQ(static_cast<int>(iterations.size()), heard.Depth);
+        for (std::size_t k = 0; k < iterations.size(); ++k) {
+            const IterationInfo& info = iterations[k];
+            EXPECT_EQ(info.Depth, static_cast<int>(k) + 1);
+            ASSERT_FALSE(info.Pv.empty());
+            GameState line = game;
+            for (const TMove& step : info.Pv) {
+                ASSERT_TRUE(IsLegal(line, step));
+                line.SideToMove = line.MakeMove(&step, false);
+            }
+        }
+        EXPECT_EQ(iterations.back().Pv.front(), heard.Step);
+        EXPECT_EQ(game.SideToMove == Blue ? iterations.back().Score : -iterations.back().Score, heard.Score);
+    }
+}
+
 TEST(StrongSearchTest, LevelsAndMatch)
 {
     for (const Level level : AllLevels) {
