@@ -21,13 +21,19 @@ constexpr std::array<int, 8> OpeningRank = {0, 8, 0, 2, 4, 7, 11, 16};
 constexpr std::array<int, 8> EndingRank = {0, 0, 4, 9, 15, 22, 31, 42};
 constexpr int FullPhase = 18; // 24 pieces down to 6
 
+// std::abs is not constexpr for every compiler this builds with.
+constexpr int Gap(int a, int b)
+{
+    return a > b ? a - b : b - a;
+}
+
 // Kings steps between two squares.
 inline constexpr auto Distance = [] {
     std::array<std::array<std::int8_t, PlayingSquareCount>, PlayingSquareCount> table{};
     for (int a = 0; a < PlayingSquareCount; ++a)
         for (int b = 0; b < PlayingSquareCount; ++b)
-            table[a][b] = static_cast<std::int8_t>(std::max(std::abs(ScanOrder[a].I - ScanOrder[b].I),
-                                                            std::abs(ScanOrder[a].J - ScanOrder[b].J)));
+            table[a][b] = static_cast<std::int8_t>(
+                std::max(Gap(ScanOrder[a].I, ScanOrder[b].I), Gap(ScanOrder[a].J, ScanOrder[b].J)));
     return table;
 }();
 
