@@ -1,5 +1,7 @@
 #include "GameFileIO.h"
 
+#include "HistoryRules.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -205,13 +207,13 @@ FileBytes ReadFileHead(const std::string& path, std::size_t limit)
     return {std::move(bytes), {}};
 }
 
-LoadResult ReadGameFile(const std::string& path)
+LoadResult ReadGameFile(const std::string& path, Rules chosen)
 {
     // Nothing after the largest saved game is ever used, so nothing after it is read.
     const FileBytes read = ReadFileHead(path, MaxGameFileSize);
     if (!read)
         return {std::nullopt, read.Reason};
-    return DecodeGameFile(*read.Bytes);
+    return UnderRules(DecodeGameFile(*read.Bytes), chosen);
 }
 
 } // namespace kelmarin
