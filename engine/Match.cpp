@@ -48,9 +48,10 @@ private:
 };
 
 // Two random steps per side from the start.
-std::vector<TMove> DrawOpening(std::mt19937& random)
+std::vector<TMove> DrawOpening(std::mt19937& random, Rules rules)
 {
     GameState game;
+    game.GameRules = rules;
     game.New();
     std::vector<TMove> opening;
     for (int k = 0; k < 4 && !game.IsGameOver(); ++k) {
@@ -68,6 +69,7 @@ MatchGame PlayGame(const MatchOptions& options, const std::vector<TMove>& openin
     result.Number = number;
     result.SideOfA = number % 2 == 1 ? Red : Blue;
     GameState game;
+    game.GameRules = options.GameRules;
     game.New();
     for (const TMove& step : opening)
         game.MakeMove(&step, true);
@@ -99,7 +101,7 @@ MatchTotals PlayMatch(const MatchOptions& options, const std::function<void(cons
     MatchTotals totals;
     for (int number = 1; number <= options.Games; ++number) {
         if (number % 2 == 1)
-            opening = DrawOpening(random);
+            opening = DrawOpening(random, options.GameRules);
         const MatchGame game = PlayGame(options, opening, number);
         totals.AWins += game.AWon();
         totals.BWins += game.BWon();

@@ -24,6 +24,7 @@ struct MatchOptions {
     // weaken one side; off, they count wall time as the window does.
     bool ProcessorTime = true;
     int MaxSteps = 400;
+    Rules GameRules = Rules::Kelmarin; // the rules every game is played under
 };
 
 struct MatchGame {

@@ -24,7 +24,7 @@ Level LevelNamed(const std::string& name)
 int RunStrongThink(const CommandLine& line, Level level)
 {
     GameState game;
-    if (!LoadGameOrStart(game, line.Plain(0)))
+    if (!LoadGameOrStart(game, line.Plain(0), ChosenRules(line)))
         return 1;
     if (game.IsGameOver()) {
         std::printf("game over\n");
@@ -57,6 +57,7 @@ int RunMatch(const CommandLine& line)
     options.StrongMs =
         static_cast<int>(line.Number("--time-ms", 1, 3600000).value_or(LevelBudgetMs(Level::Strong)));
     options.MaxSteps = static_cast<int>(line.Number("--max-steps", 1, GameState::MaxHistory).value_or(400));
+    options.GameRules = ChosenRules(line);
     const MatchTotals totals = PlayMatch(options, [&options](const MatchGame& game) {
         std::printf("%s\n", DescribeGame(options, game).c_str());
         std::fflush(stdout);
