@@ -35,7 +35,7 @@ void Form1::PlayComputerMove()
 void Form1::ShowValue(int score)
 {
     if (Menu_.mnuTitleValue->isChecked())
-        setWindowTitle(BaseTitle_ + QStringLiteral(" - Evaluation for Blue: ") + QString::number(score));
+        setWindowTitle(BaseTitle() + QStringLiteral(" - Evaluation for Blue: ") + QString::number(score));
 }
 
 void Form1::PlayChosenStep(const TMove& step)

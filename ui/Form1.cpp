@@ -67,6 +67,9 @@ void Form1::ConnectActions()
     connect(Menu_.mnuInfoWindow, &QAction::triggered, this, &Form1::mnuInfoWindow_Click);
     connect(Menu_.mnuTitleValue, &QAction::triggered, this, &Form1::mnuTitleValue_Click);
     connect(Menu_.mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(Menu_.mnuRules[0], &QAction::triggered, this, [this] { mnuRules_Click(Rules::Kelmarin); });
+    connect(Menu_.mnuRules[1], &QAction::triggered, this, [this] { mnuRules_Click(Rules::English); });
+    connect(Menu_.mnuStandardNumbers, &QAction::triggered, this, &Form1::mnuStandardNumbers_Click);
 }
 
 void Form1::Form_Load()
@@ -88,7 +91,7 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::RefreshInfoWindow()
 {
-    Info_->SetTexts(QString::fromStdString(MoveListText(Game_)),
+    Info_->SetTexts(QString::fromStdString(MoveListText(Game_, Menu_.Numbering())),
                     QString::fromStdString(CoinCountText(Game_)));
 }
 
@@ -158,7 +161,7 @@ void Form1::mnuLoad_Click()
 
 void Form1::OpenGameFile(const QString& fileName)
 {
-    const LoadResult loaded = ReadGameFile(QFile::encodeName(fileName).toStdString());
+    const LoadResult loaded = ReadGameFile(QFile::encodeName(fileName).toStdString(), Game_.GameRules);
     if (!loaded) {
         Dialogs_.ShowWarning(this, QStringLiteral("Load"),
                              QStringLiteral("The game could not be loaded from \"%1\": %2.")
@@ -175,11 +178,43 @@ void Form1::OpenGameFile(const QString& fileName)
 void Form1::ReplaceGame(const SavedGame& game, const QString& fileName)
 {
     StopThinking();
+    const QString previousBase = BaseTitle();
     game.ApplyTo(Game_);
     Game_.SetSelection(0, 0);
     Game_.RedrawBoard();
     RefreshInfoWindow();
     Game_.SaveFileName = fileName.toStdString();
+    FollowRules(previousBase);
+}
+
+QString Form1::BaseTitle() const
+{
+    return Game_.GameRules == Rules::English ? BaseTitle_ + QStringLiteral(" (English rules)") : BaseTitle_;
+}
+
+void Form1::mnuRules_Click(Rules rules)
+{
+    if (rules == Game_.GameRules)
+        return; // the rules already chosen
+    const QString previousBase = BaseTitle();
+    Game_.GameRules = rules;
+    mnuNew_Click();
+    FollowRules(previousBase);
+}
+
+// The title keeps whatever follows its base: the last evaluation, or the repetition note.
+void Form1::FollowRules(const QString& previousBase)
+{
+    Menu_.MarkRules(Game_.GameRules);
+    const QString title = windowTitle();
+    if (title.startsWith(previousBase))
+        setWindowTitle(BaseTitle() + title.mid(previousBase.size()));
+}
+
+void Form1::mnuStandardNumbers_Click()
+{
+    Game_.RedrawBoard();
+    RefreshInfoWindow();
 }
 
 void Form1::mnuSave_Click()
@@ -275,7 +310,7 @@ void Form1::mnuInfoWindow_Click()
 void Form1::mnuTitleValue_Click()
 {
     if (!Menu_.mnuTitleValue->isChecked())
-        setWindowTitle(BaseTitle_);
+        setWindowTitle(BaseTitle());
 }
 
 void Form1::mnuAbout_Click()
