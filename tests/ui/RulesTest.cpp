@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,30 @@ TEST(Rules, TheComputerPlaysTheRulesChosen)
         EXPECT_EQ(window.Game().HistoryPos, rules == Rules::English ? 2 : 3);
         EXPECT_EQ(window.Game().Board(3, 8), rules == Rules::English ? BlueKing : Empty);
     }
+}
+
+// The strong computer and Hint under the English rules: the crowning jump ends Blue's turn, and the
+// hint is a step of Red's.
+TEST(Rules, StrongComputerAndHintPlayTheEnglishRules)
+{
+    Window window;
+    window.Menu().mnuRules[1]->trigger();
+    window.Menu().mnuLevel[1]->trigger();
+    window.Form->ReplaceGame(SavedGame::FromGame(TripleJump(Rules::English, 0), {}), QString());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            if (!window.Form->Thinker().IsThinking() && window.Game().SideToMove == Blue)
+                window.Menu().mnuMoveNow->trigger();
+            return window.Game().SideToMove == Red && !window.Form->Thinker().IsThinking();
+        },
+        20000));
+    EXPECT_EQ(window.Game().HistoryPos, 2);
+    EXPECT_EQ(window.Game().Board(3, 8), BlueKing);
+
+    window.Menu().mnuHint->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.Form->Thinker().IsThinking(); }, 5000));
+    const TSquare hinted = window.Game().SelectedSquare;
+    EXPECT_EQ(PieceOwner(window.Game().Board(hinted.I, hinted.J)), Red);
 }
 
 // Load, Import PDN and Paste take a game under the rules chosen when it obeys them, and under the
