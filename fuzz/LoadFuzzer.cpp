@@ -2,9 +2,9 @@
 // game that stays sound through Undo, Redo and play, and saves into a file that loads again. A game
 // whose steps obey either rules is played under them, and obeys them still after the play.
 //
-// The bytes after the saved game (which the reader ignores) script the play, one action a byte: 0
-// Undo, 1 Redo, otherwise a legal step of the side to move chosen by the byte. Without them the
-// script is Undo, Redo, Redo, four steps, Undo, Undo.
+// The bytes after the saved game and its tags (which the reader ignores) script the play, one action
+// a byte: 0 Undo, 1 Redo, otherwise a legal step of the side to move chosen by the byte. Without them
+// the script is Undo, Redo, Redo, four steps, Undo, Undo.
 #include "GameFile.h"
 #include "HistoryRules.h"
 #include "Notation.h"
@@ -76,13 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const SavedGame& saved = *result.Game;
-    const std::size_t used = GameFileSize(saved.MoveHistory.size());
-    Require(used <= size, "accepted a file shorter than its layout");
+    const std::size_t trailerEnd = GameFileSize(saved.MoveHistory.size());
+    Require(trailerEnd <= size, "accepted a file shorter than its layout");
 
-    // Writing back what was read gives the same bytes, with flags written as 0 or -1.
+    // Writing back what was read gives the same bytes, with flags written as 0 or -1, and the tag
+    // block exactly as it stood when it was read.
     std::vector<std::uint8_t> again = EncodeGameFile(saved);
+    const std::size_t used = again.size();
+    Require(used <= size, "read tags that the file does not hold");
+    Require(saved.Tags.Empty() == (used == trailerEnd), "tags that write no block");
     std::vector<std::uint8_t> expected(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(used));
-    for (std::size_t flag = used - 6; flag < used; flag += 2)
+    for (std::size_t flag = trailerEnd - 6; flag < trailerEnd; flag += 2)
         if (expected[flag] != 0 || expected[flag + 1] != 0)
             expected[flag] = expected[flag + 1] = 0xFF;
     Require(again == expected, "re-encoding changed the file");
@@ -111,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Whatever the play left behind saves into a file that loads back to the same game.
     SavedGame now = SavedGame::FromGame(game, saved.Options);
+    now.Tags = saved.Tags;
     const LoadResult reloaded = DecodeGameFile(EncodeGameFile(now));
     Require(static_cast<bool>(reloaded), reloaded.Reason.c_str());
     if (ruled)

@@ -1,6 +1,6 @@
 // Fuzz target for the PDN and FEN readers: any text either is refused with a reason, or reads into a
-// sound game that saves into a saved-game file that loads again, and that written as PDN reads back
-// to the same game.
+// sound game that saves, with its tags, into a saved-game file that loads again, and that written as
+// PDN reads back to the same game, which written again gives the same text.
 #include "GameFile.h"
 #include "HistoryRules.h"
 #include "PdnReader.h"
@@ -36,9 +36,14 @@ void CheckRead(const LoadResult& result, bool roundTrip)
     Require(*file.Game == game, "the saved-game file changed the game");
     if (!roundTrip)
         return;
-    const LoadResult again = ReadPdnGame(WritePdnGame(game, {}), 1, game.GameRules);
+    const std::string text = WritePdnGame(game, ExportTags(game.Tags, game.MoveHistory));
+    const LoadResult again = ReadPdnGame(text, 1, game.GameRules);
     Require(static_cast<bool>(again), again.Reason.c_str());
-    Require(*again.Game == game, "written as PDN, the game reads back different");
+    SavedGame untagged = *again.Game;
+    untagged.Tags = game.Tags;
+    Require(untagged == game, "written as PDN, the game reads back different");
+    Require(WritePdnGame(*again.Game, ExportTags(again.Game->Tags, again.Game->MoveHistory)) == text,
+            "written as PDN, read and written again, the text changes");
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "Notation.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace kelmarin {
 
 namespace {
@@ -116,6 +119,80 @@ LoadResult Refuse(std::string reason)
     return {std::nullopt, std::move(reason)};
 }
 
+constexpr std::string_view TagMagic = "KTAG";
+constexpr std::uint8_t TagVersion = 1;
+constexpr std::size_t TagHeaderSize = 14;
+
+void PutUnsigned(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
+{
+    for (int k = 0; k < bytes; ++k)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * k) & 0xFF));
+}
+
+void EncodeTags(std::vector<std::uint8_t>& out, const GameTags& tags)
+{
+    // Through the bounds, so that whatever is written reads back.
+    GameTags kept;
+    for (const auto& [name, value] : tags.List)
+        AddTag(kept, name, value);
+    if (kept.Empty())
+        return;
+    out.insert(out.end(), TagMagic.begin(), TagMagic.end());
+    out.push_back(TagVersion);
+    out.push_back(static_cast<std::uint8_t>(kept.List.size()));
+    PutUnsigned(out, tags.ResultSteps, 4);
+    std::size_t records = 0;
+    for (const auto& [name, value] : kept.List)
+        records += 1 + name.size() + 2 + value.size();
+    PutUnsigned(out, static_cast<std::uint32_t>(records), 4);
+    for (const auto& [name, value] : kept.List) {
+        out.push_back(static_cast<std::uint8_t>(name.size()));
+        out.insert(out.end(), name.begin(), name.end());
+        PutUnsigned(out, static_cast<std::uint32_t>(value.size()), 2);
+        out.insert(out.end(), value.begin(), value.end());
+    }
+}
+
+// The tags of the block at the start of bytes, or none when there is no block or it is not sound.
+GameTags DecodeTags(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < TagHeaderSize || !std::equal(TagMagic.begin(), TagMagic.end(), bytes.begin()) ||
+        bytes[4] != TagVersion)
+        return {};
+    const std::size_t count = bytes[5];
+    const auto records = static_cast<std::uint32_t>(GetInt32(bytes, 10));
+    if (count == 0 || count > MaxTagCount || records > bytes.size() - TagHeaderSize)
+        return {};
+    GameTags tags;
+    tags.ResultSteps = static_cast<std::uint32_t>(GetInt32(bytes, 6));
+    const std::span<const std::uint8_t> body = bytes.subspan(TagHeaderSize, records);
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (at + 1 > body.size())
+            return {};
+        const std::size_t nameSize = body[at++];
+        if (nameSize > body.size() - at || body.size() - at - nameSize < 2)
+            return {};
+        const std::string name(body.begin() + static_cast<std::ptrdiff_t>(at),
+                               body.begin() + static_cast<std::ptrdiff_t>(at + nameSize));
+        at += nameSize;
+        const std::size_t valueSize = static_cast<std::uint16_t>(GetInt16(body, at));
+        at += 2;
+        if (valueSize > MaxTagValueSize || valueSize > body.size() - at)
+            return {};
+        const std::string value(body.begin() + static_cast<std::ptrdiff_t>(at),
+                                body.begin() + static_cast<std::ptrdiff_t>(at + valueSize));
+        at += valueSize;
+        // Only what AddTag keeps as it is.
+        AddTag(tags, name, value);
+        if (tags.List.size() != k + 1 || tags.List.back().second != value)
+            return {};
+    }
+    if (at != body.size())
+        return {};
+    return tags;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> EncodeGameFile(const SavedGame& game)
@@ -135,6 +212,7 @@ std::vector<std::uint8_t> EncodeGameFile(const SavedGame& game)
     for (const bool flag :
          {game.Options.ComputerPlaysBlue, game.Options.ComputerPlaysRed, game.Options.FlipBoard})
         PutInt16(out, flag ? -1 : 0);
+    EncodeTags(out, game.Tags);
     return out;
 }
 
@@ -190,6 +268,7 @@ LoadResult DecodeGameFile(std::span<const std::uint8_t> bytes)
     std::string fault = CheckHistoryFitsPosition(game);
     if (!fault.empty())
         return Refuse(std::move(fault));
+    game.Tags = DecodeTags(bytes.subspan(GameFileSize(records)));
     return {std::move(game), {}};
 }
 

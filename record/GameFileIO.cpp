@@ -113,9 +113,12 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
 
 } // namespace
 
-SaveResult WriteGameFile(const std::string& path, const GameState& game, const SavedOptions& options)
+SaveResult WriteGameFile(const std::string& path, const GameState& game, const SavedOptions& options,
+                         const GameTags& tags)
 {
-    return WriteFileSafely(path, EncodeGameFile(SavedGame::FromGame(game, options)));
+    SavedGame saved = SavedGame::FromGame(game, options);
+    saved.Tags = tags;
+    return WriteFileSafely(path, EncodeGameFile(saved));
 }
 
 SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes)
@@ -209,8 +212,8 @@ FileBytes ReadFileHead(const std::string& path, std::size_t limit)
 
 LoadResult ReadGameFile(const std::string& path, Rules chosen)
 {
-    // Nothing after the largest saved game is ever used, so nothing after it is read.
-    const FileBytes read = ReadFileHead(path, MaxGameFileSize);
+    // Nothing after the largest saved game and its tags is ever used, so nothing after it is read.
+    const FileBytes read = ReadFileHead(path, MaxGameFileSize + MaxTagBlockSize);
     if (!read)
         return {std::nullopt, read.Reason};
     return UnderRules(DecodeGameFile(*read.Bytes), chosen);

@@ -6,7 +6,7 @@
 // comes back with its reason. A target that a rename would spoil is refused before anything is
 // written: a read-only file, anything but a regular file, a file with other hard links. A link to a
 // regular file is written through and stays a link. Reading opens without waiting, refuses anything
-// but a regular file, takes at most the largest saved game from the file and checks
+// but a regular file, takes at most the largest saved game and tag block from the file and checks
 // all of it (GameFile.h) before anything is used, its steps against the rules too (HistoryRules.h).
 #pragma once
 
@@ -28,8 +28,10 @@ struct SaveResult {
     explicit operator bool() const { return Ok; }
 };
 
-// Writes the game, its whole history and the options to path; 78 + 12 * N bytes.
-SaveResult WriteGameFile(const std::string& path, const GameState& game, const SavedOptions& options);
+// Writes the game, its whole history and the options to path, 78 + 12 * N bytes, and then its tags
+// if it has any.
+SaveResult WriteGameFile(const std::string& path, const GameState& game, const SavedOptions& options,
+                         const GameTags& tags = {});
 
 // Replaces the file at path with bytes, or leaves it untouched.
 SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);

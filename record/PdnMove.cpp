@@ -3,6 +3,8 @@
 #include "StandardSquares.h"
 
 #include <algorithm>
+#include <array>
+#include <set>
 
 namespace kelmarin {
 
@@ -93,12 +95,22 @@ private:
                 Exact_ = Steps_;
             break;
         case Fit::Short:
-            if (++ShortCount_ == 1)
+            // Routes that end in the same position, as a king's round trip taken either way, are
+            // the same move.
+            if (ShortEnds_.insert(PlayingSquares()).second && ++ShortCount_ == 1)
                 Short_ = Steps_;
             break;
         case Fit::None:
             break;
         }
+    }
+
+    std::array<std::int16_t, PlayingSquareCount> PlayingSquares() const
+    {
+        std::array<std::int16_t, PlayingSquareCount> squares{};
+        for (std::size_t k = 0; k < squares.size(); ++k)
+            squares[k] = Game_.Board[ScanOrder[k]];
+        return squares;
     }
 
     GameState& Game_;
@@ -109,7 +121,8 @@ private:
     std::vector<TMove> Exact_;
     std::vector<TMove> Short_;
     int ExactCount_ = 0;
-    int ShortCount_ = 0;
+    std::set<std::array<std::int16_t, PlayingSquareCount>> ShortEnds_; // the positions they reach
+    int ShortCount_ = 0; // short forms that fit, one for each position reached
     int Searched_ = 0;
     bool CrowningFits_ = false;
 };

@@ -4,8 +4,10 @@
 // landing square, or only its first and last ("22x6"). It is matched against GenerateMoves jump by
 // jump, under the game's rules: in Kelmarin's a man crowned by a capture goes on capturing as a king,
 // in the English ones the turn ends there. The whole form must fit one legal turn exactly; a shorter
-// form (some landing squares left out) must fit exactly one. A move that ends where a man was crowned
-// while the new king must capture on is told apart, since the English rules end the turn there.
+// form (some landing squares left out) must fit exactly one, routes that end in the same position
+// counting as one ("18x18", a king's round trip that can be taken either way). A move that ends where
+// a man was crowned while the new king must capture on is told apart, since the English rules end the
+// turn there.
 #pragma once
 
 #include "GameState.h"
@@ -22,7 +24,7 @@ struct TTurnMatch {
     enum class Outcome { Found, Illegal, Ambiguous, EndsAtCrowning, TooComplex };
     Outcome Result = Outcome::Illegal;
     std::vector<TMove> Steps; // the turn found, its steps in order
-    int Fits = 0;             // how many turns the short form fits, when ambiguous
+    int Fits = 0;             // how many positions the short form's turns reach, when ambiguous
 };
 
 // The squares of a written move ("22x15x6" -> 22, 15, 6), or empty when one is not 1..32.

@@ -104,6 +104,20 @@ LoadResult Finish(GameState& game)
     return {SavedGame::FromGame(game, {}), {}};
 }
 
+// The tags the game keeps; when it has tags but no Result tag, the result that ends its moves.
+GameTags KeptTags(const TPdnGameText& text, const SavedGame& game)
+{
+    GameTags tags;
+    for (const auto& [name, value] : text.Tags)
+        AddTag(tags, name, value);
+    if (tags.Empty())
+        return tags;
+    if (!tags.Find("Result") && !text.Result.empty())
+        AddTag(tags, "Result", text.Result);
+    tags.ResultSteps = StepsDigest(game.MoveHistory);
+    return tags;
+}
+
 } // namespace
 
 std::vector<PdnGameInfo> ListPdnGames(std::string_view text)
@@ -145,12 +159,17 @@ LoadResult ReadPdnGame(std::string_view text, int number, Rules rules)
     // The text does not say which rules the game was played under; its moves tell.
     GameState other = game;
     other.GameRules = OtherRules(rules);
+    const auto withTags = [&chosen](GameState& played) {
+        LoadResult read = Finish(played);
+        read.Game->Tags = KeptTags(chosen, *read.Game);
+        return read;
+    };
     fault = PlayMoves(chosen, game, where);
     if (fault.empty())
-        return Finish(game);
+        return withTags(game);
     std::string otherFault = PlayMoves(chosen, other, where);
     if (otherFault.empty())
-        return Finish(other);
+        return withTags(other);
     // Where the rules part, the fault further on says more.
     return Refuse(other.HistoryPos > game.HistoryPos ? std::move(otherFault) : std::move(fault));
 }

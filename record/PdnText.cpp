@@ -1,5 +1,8 @@
 #include "PdnText.h"
 
+#include "GameTags.h"
+
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -29,16 +32,6 @@ std::string Quoted(std::string_view word)
         text += c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c);
     }
     return text + (word.size() > 24 ? "...\"" : "\"");
-}
-
-bool IsResult(std::string_view word)
-{
-    static constexpr std::array<std::string_view, 8> Results = {"1-0", "0-1", "1/2-1/2", "*",
-                                                                "2-0", "0-2", "1-1",     "0-0"};
-    for (const std::string_view result : Results)
-        if (word == result)
-            return true;
-    return false;
 }
 
 class TSplitter {
@@ -198,6 +191,11 @@ private:
         }
         if (word.front() == '$' || word.find_first_not_of("!?") == std::string_view::npos)
             return; // a NAG or a mark standing alone
+        // The ellipsis of a move of the second player may stand apart from its number, "1. ... 22-17",
+        // or be glued to the move, "1. ...22-17".
+        word.remove_prefix(std::min(word.size(), word.find_first_not_of('.')));
+        if (word.empty())
+            return;
         // Move numbers, "12." or "12...", may have the move glued to them: "12.11-15".
         for (;;) {
             std::size_t digits = 0;
@@ -230,18 +228,21 @@ private:
 
 } // namespace
 
+bool IsResult(std::string_view word)
+{
+    static constexpr std::array<std::string_view, 8> Results = {"1-0", "0-1", "1/2-1/2", "*",
+                                                                "2-0", "0-2", "1-1",     "0-0"};
+    for (const std::string_view result : Results)
+        if (word == result)
+            return true;
+    return false;
+}
+
 std::string TPdnGameText::TagValue(std::string_view name) const
 {
-    for (const auto& [tag, value] : Tags) {
-        if (tag.size() != name.size())
-            continue;
-        bool same = true;
-        for (std::size_t k = 0; k < tag.size(); ++k)
-            same = same && std::tolower(static_cast<unsigned char>(tag[k])) ==
-                               std::tolower(static_cast<unsigned char>(name[k]));
-        if (same)
+    for (const auto& [tag, value] : Tags)
+        if (SameTagName(tag, name))
             return value;
-    }
     return {};
 }
 

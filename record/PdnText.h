@@ -1,7 +1,8 @@
 // The first reading of a PDN text: where its games begin and end, their tags and their moves.
 //
-// Tags, the moves as written (move numbers, strength marks !/?, NAGs such as $1, {} comments, ;
-// comments to the end of the line and variations in ( ), nested or not, are all dropped here) and the
+// Tags, the moves as written (move numbers, "12." or "12...", the ellipsis also apart as in
+// "1. ... 22-17", strength marks !/?, NAGs such as $1, {} comments, ; comments to the end of the line
+// and variations in ( ), nested or not, are all dropped here) and the
 // result that ends each game. A game begins at a tag that follows another game's moves or result, or
 // at a move after a result. Windows line ends and a UTF-8 byte-order mark are taken as they come.
 // Anything not understood is kept as the game's fault, and reading goes on with the next games, so
@@ -27,5 +28,9 @@ struct TPdnGameText {
 
 // The moves are views into the text, which must outlive the games.
 std::vector<TPdnGameText> SplitPdnGames(std::string_view text);
+
+// Whether the word is a game's result as PDN writes it: "1-0" (White won), "0-1" (Black won),
+// "1/2-1/2", "*" (not over), or a match score such as "2-0".
+bool IsResult(std::string_view word);
 
 } // namespace kelmarin

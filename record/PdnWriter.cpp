@@ -1,6 +1,7 @@
 #include "PdnWriter.h"
 
 #include "Fen.h"
+#include "PdnText.h"
 #include "StandardSquares.h"
 #include "Turn.h"
 
@@ -110,9 +111,11 @@ std::string WritePdnGame(const SavedGame& saved, const PdnTags& tags)
     // The last turn is still in progress when its mover is to move again: the piece that has just
     // jumped must jump again, as the game's rules decided when the step was made.
     const bool unfinished = !applied.empty() && PieceOwner(applied.back().Coin) == game.SideToMove;
-    const char* result = "*";
+    std::string result = tags.Result.empty() ? "*" : tags.Result;
     if (!unfinished && game.IsGameOver())
-        result = game.SideToMove == Blue ? "1-0" : "0-1";
+        result = game.SideToMove == Blue ? "0-1" : "1-0"; // the side to move has lost
+    // A recorded result that PDN does not know stays in its tag; the moves end with *.
+    const std::string terminator = IsResult(result) ? result : "*";
 
     TBoard first = game.Board;
     for (std::size_t k = applied.size(); k-- > 0;)
@@ -121,7 +124,10 @@ std::string WritePdnGame(const SavedGame& saved, const PdnTags& tags)
 
     std::string text = Tag("Event", tags.Event) + Tag("Site", tags.Site) + Tag("Date", tags.Date) +
                        Tag("Round", tags.Round) + Tag("Black", tags.Black) + Tag("White", tags.White) +
-                       Tag("Result", result) + Tag("GameType", "21");
+                       Tag("Result", result);
+    for (const auto& [name, value] : tags.More)
+        text += Tag(name.c_str(), value);
+    text += Tag("GameType", "21");
     if (first != StartingBoard() || firstSide != Red)
         text += Tag("SetUp", "1") + Tag("FEN", PositionFen(first, firstSide));
     text += '\n';
@@ -150,13 +156,44 @@ std::string WritePdnGame(const SavedGame& saved, const PdnTags& tags)
         if (turn.Side == Blue)
             ++number;
     }
-    lines.Word(result);
+    lines.Word(terminator);
     return text + lines.Finish();
 }
 
 std::string WritePdnGame(const GameState& game, const PdnTags& tags)
 {
     return WritePdnGame(SavedGame::FromGame(game, {}), tags);
+}
+
+PdnTags ExportTags(const GameTags& tags, std::span<const TMove> applied)
+{
+    if (tags.Empty())
+        return KelmarinPdnTags();
+    PdnTags written;
+    // The seven but Result, which is written only while it fits.
+    const std::pair<const char*, std::string*> roster[] = {
+        {"Event", &written.Event}, {"Site", &written.Site},   {"Date", &written.Date},
+        {"Round", &written.Round}, {"Black", &written.Black}, {"White", &written.White}};
+    for (const auto& [name, value] : roster)
+        if (const std::string* kept = tags.Find(name))
+            *value = *kept;
+    const std::string* result = tags.Find("Result");
+    if (result && tags.ResultSteps == StepsDigest(applied))
+        written.Result = *result;
+    // With the seven, no more than a game can keep, so that the text imports whole.
+    for (const auto& [name, value] : tags.List) {
+        bool ofTheSeven = SameTagName(name, "Result");
+        for (const auto& named : roster)
+            ofTheSeven = ofTheSeven || SameTagName(name, named.first);
+        if (!ofTheSeven && !IsWritersOwnTag(name) && written.More.size() + 7 < MaxTagCount)
+            written.More.emplace_back(name, value);
+    }
+    return written;
+}
+
+PdnTags ExportTags(const GameTags& tags, const GameState& game)
+{
+    return ExportTags(tags, std::span(game.MoveHistory.data(), static_cast<std::size_t>(game.HistoryPos)));
 }
 
 PdnTags KelmarinPdnTags()

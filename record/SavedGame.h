@@ -8,6 +8,7 @@
 #pragma once
 
 #include "GameState.h"
+#include "GameTags.h"
 
 #include <cstdint>
 #include <vector>
@@ -27,12 +28,12 @@ struct SavedGame {
     SavedGame(); // an empty board inside its border, no history, Red to move
 
     // The game's position, whole history (redo tail included), side to move, rules, and the given
-    // options.
+    // options; no tags.
     static SavedGame FromGame(const GameState& game, const SavedOptions& options);
 
     // Replaces Board, MoveHistory, HistoryPos, SideToMove and GameRules of game and recounts its pieces
-    // (CoinCount and the piece masks), so the game is whole. The selection, the options, the screen
-    // and SaveFileName are the caller's to bring up to date.
+    // (CoinCount and the piece masks), so the game is whole. The selection, the options, the tags,
+    // the screen and SaveFileName are the caller's to bring up to date.
     void ApplyTo(GameState& game) const;
 
     TBoard Board; // the 32 playing squares as stored; every other square 0, the border -1
@@ -40,6 +41,7 @@ struct SavedGame {
     std::int16_t HistoryPos = 0;
     std::int16_t SideToMove = Red;
     SavedOptions Options;
+    GameTags Tags;                     // those of a game read from PDN; a game played here has none
     Rules GameRules = Rules::Kelmarin; // the rules the steps obey, not written to the file
 
     bool operator==(const SavedGame&) const = default;

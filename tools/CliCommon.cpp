@@ -38,7 +38,7 @@ Rules ChosenRules(const CommandLine& line)
     throw WrongCall();
 }
 
-bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, Rules rules)
+bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, Rules rules, GameTags* tags)
 {
     game.GameRules = rules;
     game.New();
@@ -50,6 +50,8 @@ bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, Ru
         return false;
     }
     result.Game->ApplyTo(game);
+    if (tags)
+        *tags = result.Game->Tags;
     game.RecountCoins(); // the window's full redraw recounts; here nothing else would
     game.SaveFileName = *path;
     return true;

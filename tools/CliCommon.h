@@ -3,6 +3,7 @@
 
 #include "CommandLine.h"
 #include "GameState.h"
+#include "GameTags.h"
 
 #include <optional>
 #include <string>
@@ -21,8 +22,9 @@ Rules ChosenRules(const CommandLine& line);
 
 // Sets up the game a subcommand works on: the starting position under the rules when no path is
 // given, else the saved game at path (an empty name is refused), under the rules when its steps obey
-// them and under the other rules when only those fit. On failure prints the refusal line and returns
-// false.
-bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, Rules rules);
+// them and under the other rules when only those fit, and its tags into `tags` when asked. On failure
+// prints the refusal line and returns false.
+bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, Rules rules,
+                     GameTags* tags = nullptr);
 
 } // namespace kelmarin::cli

@@ -75,7 +75,7 @@ int RunShow(const CommandLine& line)
 }
 
 // Through the window's own reader and writer, so the copy is exactly what a Save after a Load writes:
-// a checked game, nothing after it, and the target replaced whole or not at all.
+// a checked game and its tags, nothing after them, and the target replaced whole or not at all.
 int RunCopy(const CommandLine& line)
 {
     const std::string in = *line.Plain(0);
@@ -86,7 +86,7 @@ int RunCopy(const CommandLine& line)
     GameState game;
     game.New();
     loaded.Game->ApplyTo(game);
-    const SaveResult saved = WriteGameFile(out, game, loaded.Game->Options);
+    const SaveResult saved = WriteGameFile(out, game, loaded.Game->Options, loaded.Game->Tags);
     return saved ? 0 : Refuse(out, saved.Reason);
 }
 

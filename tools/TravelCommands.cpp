@@ -15,9 +15,10 @@ namespace kelmarin::cli {
 int RunPdn(const CommandLine& line)
 {
     GameState game;
-    if (!LoadGameOrStart(game, line.Plain(0), ChosenRules(line)))
+    GameTags tags;
+    if (!LoadGameOrStart(game, line.Plain(0), ChosenRules(line), &tags))
         return 1;
-    std::fputs(WritePdnGame(game, KelmarinPdnTags()).c_str(), stdout);
+    std::fputs(WritePdnGame(game, ExportTags(tags, game)).c_str(), stdout);
     return 0;
 }
 
@@ -46,7 +47,7 @@ int RunImportPdn(const CommandLine& line)
         return Refuse(in, read.Reason);
     GameState game;
     read.Game->ApplyTo(game);
-    if (const SaveResult saved = WriteGameFile(out, game, read.Game->Options); !saved)
+    if (const SaveResult saved = WriteGameFile(out, game, read.Game->Options, read.Game->Tags); !saved)
         return Refuse(out, saved.Reason);
     return 0;
 }

@@ -146,6 +146,7 @@ void Form1::mnuNew_Click()
 {
     StopThinking();
     Game_.New();
+    GameTags_ = {};
 }
 
 // A file is read and checked whole before anything changes: a refused file leaves the game, the
@@ -184,6 +185,7 @@ void Form1::ReplaceGame(const SavedGame& game, const QString& fileName)
     Game_.RedrawBoard();
     RefreshInfoWindow();
     Game_.SaveFileName = fileName.toStdString();
+    GameTags_ = game.Tags;
     FollowRules(previousBase);
 }
 
@@ -242,7 +244,8 @@ bool Form1::WriteGame(const QString& fileName)
 {
     const SavedOptions options{Menu_.mnuComputer[Blue]->isChecked(), Menu_.mnuComputer[Red]->isChecked(),
                                Menu_.mnuFlipBoard->isChecked()};
-    const SaveResult saved = WriteGameFile(QFile::encodeName(fileName).toStdString(), Game_, options);
+    const SaveResult saved =
+        WriteGameFile(QFile::encodeName(fileName).toStdString(), Game_, options, GameTags_);
     if (!saved)
         Dialogs_.ShowWarning(this, QStringLiteral("Save"),
                              QStringLiteral("The game could not be saved to \"%1\": %2.")

@@ -49,11 +49,13 @@ public:
     void OpenGameFile(const QString& fileName);
     // Puts game on the board in place of the one there, as Load does: the selection cleared, the
     // board redrawn, the Info window refreshed, and fileName (empty for a game from elsewhere) as the
-    // game's file name. The options and the timer are left as they are, but for the Rules mark, which
-    // moves to the game's rules.
+    // game's file name, and its tags as the game's. The options and the timer are left as they are, but
+    // for the Rules mark, which moves to the game's rules.
     void ReplaceGame(const SavedGame& game, const QString& fileName);
 
     GameState& Game() { return Game_; }
+    // The tags of a game read from PDN, kept through Save and Load; none for a game played here.
+    const GameTags& Tags() const { return GameTags_; }
     ComputerPlayer& Computer() { return Computer_; }
     ComputerThinker& Thinker() const { return *Thinker_; }
     WindowTimer& Timer1() { return Timer1_; }
@@ -107,6 +109,7 @@ private:
     void FollowRules(const QString& previousBase);
 
     GameState Game_;
+    GameTags GameTags_;
     WindowTimer Timer1_;
     ComputerPlayer Computer_;
     UserDialogs& Dialogs_;

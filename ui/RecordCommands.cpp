@@ -38,7 +38,7 @@ RecordCommands::RecordCommands(Form1& form, UserDialogs& dialogs, const MenuActi
 
 std::string RecordCommands::GameText() const
 {
-    return WritePdnGame(Form_.Game(), KelmarinPdnTags());
+    return WritePdnGame(Form_.Game(), ExportTags(Form_.Tags(), Form_.Game()));
 }
 
 void RecordCommands::mnuExportPdn_Click()

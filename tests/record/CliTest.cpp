@@ -148,5 +148,29 @@ TEST_F(CliTest, CopyHelpAndVersion)
     EXPECT_EQ(version.Out, "kelmarin-cli 1.00\n");
 }
 
+// An imported game's tags stay with it through import-pdn, copy and pdn; a game without tags is
+// saved as the bare 78 + 12 * N bytes.
+TEST_F(CliTest, ImportedTagsTravelThroughTheSavedGame)
+{
+    const std::string header = "[Event \"Open\"]\n[Site \"Glasgow\"]\n[Date \"1987.06.01\"]\n[Round \"3\"]\n"
+                               "[Black \"Ann\"]\n[White \"Bob\"]\n[Result \"0-1\"]\n[Annotator \"Cy\"]\n"
+                               "[GameType \"21\"]\n\n";
+    std::ofstream(Folder / "in.pdn") << header << "1. 11-15 1. ... 23-19 2. 8-11 22-17 0-1\n";
+    const std::string in = (Folder / "in.pdn").string();
+    const std::string kmr = (Folder / "in.kmr").string();
+    const std::string copy = (Folder / "copy.kmr").string();
+    ASSERT_EQ(Cli("import-pdn " + in + " " + kmr).Status, 0);
+    ASSERT_EQ(Cli("copy " + kmr + " " + copy).Status, 0);
+    const CliRun pdn = Cli("pdn " + copy);
+    EXPECT_EQ(pdn.Status, 0);
+    EXPECT_EQ(pdn.Out, header + "1. 11-15 23-19 2. 8-11 22-17 0-1\n");
+    EXPECT_EQ(Read(copy), Read(kmr));
+
+    std::ofstream(Folder / "bare.pdn") << "1. 11-15 23-19 *\n";
+    ASSERT_EQ(Cli("import-pdn " + (Folder / "bare.pdn").string() + " " + kmr).Status, 0);
+    EXPECT_EQ(std::filesystem::file_size(kmr), GameFileSize(2));
+    EXPECT_EQ(Cli("pdn " + kmr).Out.rfind("[Event \"Kelmarin game\"]\n", 0), 0u);
+}
+
 } // namespace
 } // namespace kelmarin

@@ -306,5 +306,45 @@ TEST(GameFileTest, RefusesAHistoryThatDoesNotFitThePosition)
               "history record 1 cannot be taken back: square 14 does not hold the piece that landed there");
 }
 
+// The tags follow the trailer as one block: signature, version, count, the Result's steps, the size of
+// the records, then each name and value with its size. A block that is not exactly that is ignored
+// and the game still loads; bytes after a block are ignored as after the trailer.
+TEST(GameFileTest, TagsFollowTheTrailerAsABlockAndABadBlockIsIgnored)
+{
+    const Bytes plain = GoodFile();
+    SavedGame game = *DecodeGameFile(plain).Game;
+    game.Tags.List = {{"Event", "Open"}, {"Black", ""}};
+    game.Tags.ResultSteps = 0x04030201;
+    const Bytes tagged = EncodeGameFile(game);
+    const Bytes block = {'K', 'T', 'A', 'G', 1, 2,   1,   2,   3,   4, 20,  0,   0,   0,   5,   'E', 'v',
+                         'e', 'n', 't', 4,   0, 'O', 'p', 'e', 'n', 5, 'B', 'l', 'a', 'c', 'k', 0,   0};
+    Bytes expected = plain;
+    expected.insert(expected.end(), block.begin(), block.end());
+    EXPECT_EQ(tagged, expected);
+    Bytes longer = tagged;
+    longer.insert(longer.end(), {'K', 'T', 'A', 'G', 9});
+    EXPECT_EQ(*DecodeGameFile(longer).Game, game);
+
+    const SavedGame untagged = *DecodeGameFile(plain).Game;
+    for (std::size_t size = plain.size(); size < tagged.size(); ++size) {
+        const LoadResult cut =
+            DecodeGameFile(Bytes(tagged.begin(), tagged.begin() + static_cast<std::ptrdiff_t>(size)));
+        ASSERT_TRUE(cut) << cut.Reason;
+        EXPECT_EQ(*cut.Game, untagged) << "cut at " << size;
+    }
+    for (const auto& [offset, value] : {std::pair<std::size_t, std::uint8_t>{4, 2},
+                                        {5, 0},
+                                        {5, 3},
+                                        {10, 21},
+                                        {14, 0},
+                                        {15, '-'},
+                                        {24, 0x0A},
+                                        {26, 33}}) {
+        Bytes spoiled = tagged;
+        spoiled[plain.size() + offset] = value;
+        EXPECT_EQ(*DecodeGameFile(spoiled).Game, untagged) << "byte " << offset << " made " << int(value);
+    }
+}
+
 } // namespace
 } // namespace kelmarin

@@ -1,4 +1,5 @@
 #include "Fen.h"
+#include "GameFile.h"
 #include "PdnReader.h"
 #include "PdnText.h"
 #include "PdnWriter.h"
@@ -17,6 +18,13 @@ namespace {
 std::string MoveText(const std::string& pdn)
 {
     return pdn.substr(pdn.find("\n\n") + 2);
+}
+
+// The game alone, for comparing games read from texts with different tags.
+SavedGame Untagged(SavedGame game)
+{
+    game.Tags = {};
+    return game;
 }
 
 void PlayRandomStep(GameState& game, std::mt19937& random)
@@ -67,7 +75,7 @@ TEST(PdnTest, CrowningMultiJumpRoundTripsAndTheEnglishFormReadsUnderEnglishRules
 
     const LoadResult read = ReadPdnGame(pdn);
     ASSERT_TRUE(read) << read.Reason;
-    EXPECT_EQ(*read.Game, SavedGame::FromGame(game, {}));
+    EXPECT_EQ(Untagged(*read.Game), SavedGame::FromGame(game, {}));
 
     const LoadResult english = ReadPdnGame("[FEN \"W:W19:B1,7,8,15\"]\n1... 19x3 *");
     ASSERT_TRUE(english) << english.Reason;
@@ -93,7 +101,7 @@ TEST(PdnTest, ReaderTakesWhatOtherProgramsWrite)
     EXPECT_EQ(games[0].Result, "1-0");
     const LoadResult read = ReadPdnGame(messy);
     ASSERT_TRUE(read) << read.Reason;
-    EXPECT_EQ(*read.Game, *ReadPdnGame("11-15 23-19 8-11 22-17 9-13 17-14 10x17 21x14").Game);
+    EXPECT_EQ(Untagged(*read.Game), *ReadPdnGame("11-15 23-19 8-11 22-17 9-13 17-14 10x17 21x14").Game);
     EXPECT_EQ(read.Game->MoveHistory.size(), 8u);
     EXPECT_TRUE(ReadPdnGame(messy, 2));
 
@@ -117,7 +125,7 @@ TEST(PdnTest, PublishedGameImportsAndExportsTheSameMoves)
     ASSERT_EQ(moves[46], "7x23");
     moves[46] = "7x16x23";
     EXPECT_EQ(SplitPdnGames(exported)[0].Moves, moves);
-    EXPECT_EQ(*ReadPdnGame(exported).Game, *read.Game);
+    EXPECT_EQ(Untagged(*ReadPdnGame(exported).Game), Untagged(*read.Game));
 }
 
 // Random games, some from a set-up position, some stopped inside a multi-jump or with steps taken
@@ -155,7 +163,7 @@ TEST(PdnTest, RandomGamesRoundTrip)
         game.MoveHistory.resize(static_cast<std::size_t>(game.HistoryPos));
         const LoadResult read = ReadPdnGame(pdn);
         ASSERT_TRUE(read) << read.Reason << "\n" << pdn;
-        ASSERT_EQ(*read.Game, SavedGame::FromGame(game, {})) << pdn;
+        ASSERT_EQ(Untagged(*read.Game), SavedGame::FromGame(game, {})) << pdn;
     }
     // The games met every case the writer knows.
     for (const char* seen :
@@ -165,6 +173,103 @@ TEST(PdnTest, RandomGamesRoundTrip)
     ASSERT_EQ(games.size(), 150u);
     EXPECT_EQ(games.back().Event, "game 150");
     EXPECT_EQ(*ReadPdnGame(file, 150).Game, *ReadPdnGame(last).Game);
+}
+
+// What an archive writes: the seven tags, further ones, and the writer's own GameType.
+const std::string ArchiveGame = "[Event \"Open\"]\n[Site \"Glasgow\"]\n[Date \"1987.06.01\"]\n[Round \"3\"]\n"
+                                "[Black \"Ann\"]\n[White \"Bob\"]\n[Result \"1/2-1/2\"]\n[GameType \"21\"]\n"
+                                "[Annotator \"Cy \\\"C\\\"\"]\n[Opening \"Old 14th\"]\n\n"
+                                "1. 11-15 23-19 2. 8-11 22-17 1/2-1/2\n";
+
+std::string Exported(const SavedGame& game)
+{
+    return WritePdnGame(game, ExportTags(game.Tags, game.MoveHistory));
+}
+
+std::string ResultTag(const std::string& pdn)
+{
+    const std::size_t at = pdn.find("[Result \"") + 9;
+    return pdn.substr(at, pdn.find('"', at) - at);
+}
+
+// An imported game is written back with its own tags, in order, through the saved-game file too;
+// GameType, SetUp and FEN come from the game, once.
+TEST(PdnTest, ImportedTagsAreKeptForExportAndTheSavedGame)
+{
+    const LoadResult read = ReadPdnGame(ArchiveGame);
+    ASSERT_TRUE(read) << read.Reason;
+    const std::string expected =
+        "[Event \"Open\"]\n[Site \"Glasgow\"]\n[Date \"1987.06.01\"]\n[Round \"3\"]\n"
+        "[Black \"Ann\"]\n[White \"Bob\"]\n[Result \"1/2-1/2\"]\n"
+        "[Annotator \"Cy \\\"C\\\"\"]\n[Opening \"Old 14th\"]\n[GameType \"21\"]\n\n"
+        "1. 11-15 23-19 2. 8-11 22-17 1/2-1/2\n";
+    EXPECT_EQ(Exported(*read.Game), expected);
+    const LoadResult loaded = DecodeGameFile(EncodeGameFile(*read.Game));
+    ASSERT_TRUE(loaded) << loaded.Reason;
+    EXPECT_EQ(*loaded.Game, *read.Game);
+    EXPECT_EQ(Exported(*ReadPdnGame(Exported(*loaded.Game)).Game), expected);
+
+    const std::string setUp = Exported(
+        *ReadPdnGame("[Event \"Problem\"]\n[SetUp \"1\"]\n[FEN \"W:W22:B18\"]\n[Black \"Ann\"]\n1... 22x15 *")
+             .Game);
+    EXPECT_EQ(setUp,
+              "[Event \"Problem\"]\n[Site \"?\"]\n[Date \"????.??.??\"]\n[Round \"-\"]\n[Black \"Ann\"]\n"
+              "[White \"Blue\"]\n[Result \"1-0\"]\n[GameType \"21\"]\n[SetUp \"1\"]\n[FEN \"W:W22:B18\"]\n\n"
+              "1... 22x15 1-0\n");
+    // A game with no tags of its own is a game played here.
+    EXPECT_EQ(Exported(*ReadPdnGame("[FEN \"W:W22:B18\"]\n1... 22x15 *").Game)
+                  .rfind("[Event \"Kelmarin game\"]", 0),
+              0u);
+}
+
+// PDN's 1-0 is White's (Blue's) win and 0-1 Black's (Red's). A game over has its winner; one that is
+// not over has its recorded result only while its applied steps are the recorded ones.
+TEST(PdnTest, ResultIsWhiteFirstAndOnlyWhileItFitsTheGame)
+{
+    GameState game;
+    ReadPdnGame("[FEN \"W:W22:B18\"]\n1... 22x15 *").Game->ApplyTo(game);
+    EXPECT_EQ(ResultTag(WritePdnGame(game, {})), "1-0");
+    ReadPdnGame("[FEN \"B:W15,16,23,24:BK18\"]\n[Result \"1/2-1/2\"]\n1. 18x18 *").Game->ApplyTo(game);
+    EXPECT_EQ(ResultTag(WritePdnGame(game, {})), "0-1");
+
+    const LoadResult read = ReadPdnGame("[Event \"e\"]\n1. 11-15 23-19 0-1\n"); // the result ending the moves
+    read.Game->ApplyTo(game);
+    const auto result = [&] { return ResultTag(WritePdnGame(game, ExportTags(read.Game->Tags, game))); };
+    EXPECT_EQ(result(), "0-1");
+    std::mt19937 random(3);
+    PlayRandomStep(game, random); // played on
+    EXPECT_EQ(result(), "*");
+    game.Undo();
+    EXPECT_EQ(result(), "0-1");
+    game.Undo();
+    EXPECT_EQ(result(), "*");
+    const TMove other{8, 3, 7, 4, BlueMan, Empty}; // 21-17 instead of 23-19
+    game.SideToMove = game.MakeMove(&other, true);
+    EXPECT_EQ(result(), "*");
+    game.Undo();
+    const TMove recorded = read.Game->MoveHistory.back();
+    game.SideToMove = game.MakeMove(&recorded, true);
+    EXPECT_EQ(result(), "0-1") << "the recorded game again";
+}
+
+// "1. ... 22-17" and its glued forms; a capture from and to one square whose routes reach one
+// position is one move, while routes to different positions stay ambiguous.
+TEST(PdnTest, SpacedEllipsisAndRoundTripCaptures)
+{
+    const SavedGame plain = *ReadPdnGame("[FEN \"W:W21-32:B1-12\"]\n22-17 11-15 *").Game;
+    for (const char* moves :
+         {"1. ... 22-17 2. 11-15", "1...22-17 11-15", "1. ...22-17 2.11-15", "1. .. 22-17 11-15"}) {
+        const LoadResult read = ReadPdnGame(std::string("[FEN \"W:W21-32:B1-12\"]\n") + moves + " *");
+        ASSERT_TRUE(read) << moves << ": " << read.Reason;
+        EXPECT_EQ(*read.Game, plain) << moves;
+    }
+
+    const LoadResult round = ReadPdnGame("[FEN \"B:W15,16,23,24:BK18\"]\n1. 18x18 *");
+    ASSERT_TRUE(round) << round.Reason;
+    EXPECT_EQ(round.Game->MoveHistory.size(), 4u);
+    EXPECT_EQ(MoveText(WritePdnGame(*round.Game, {})), "1. 18x11x20x27x18 0-1\n");
+    EXPECT_EQ(ReadPdnGame("[FEN \"B:W14,15,22,23:B10\"]\n1. 10x26 *").Reason,
+              "game 1, move 1: 10x26 fits 2 different captures of Red; every landing square must be given");
 }
 
 } // namespace

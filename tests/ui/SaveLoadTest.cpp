@@ -302,5 +302,40 @@ TEST(SaveLoad, ExportCopyAndPasteCarryTheAppliedSteps)
     EXPECT_EQ(game.MoveHistory, applied);
 }
 
+// An imported game's tags are the game's: Export writes them, Save and Load keep them, and New or a
+// Load of a file without tags clears them.
+TEST(SaveLoad, ImportedTagsStayWithTheGame)
+{
+    QTemporaryDir folder;
+    const QString in = folder.filePath(QStringLiteral("in.pdn"));
+    const QString out = folder.filePath(QStringLiteral("out.pdn"));
+    const QString kmr = folder.filePath(QStringLiteral("tagged.kmr"));
+    const QString bare = folder.filePath(QStringLiteral("bare.kmr"));
+    const QByteArray text = "[Event \"Open\"]\n[Site \"Glasgow\"]\n[Date \"1987.06.01\"]\n[Round \"3\"]\n"
+                            "[Black \"Ann\"]\n[White \"Bob\"]\n[Result \"1-0\"]\n[Annotator \"Cy\"]\n"
+                            "[GameType \"21\"]\n\n1. 11-15 23-19 1-0\n";
+    Write(in, text);
+    Window window;
+    window.Dialogs.SaveAnswers << bare;
+    window.Menu().mnuSaveAs->trigger();
+    window.Dialogs.OpenPdnAnswers << in;
+    window.Menu().mnuImportPdn->trigger();
+    window.Dialogs.SavePdnAnswers << out;
+    window.Menu().mnuExportPdn->trigger();
+    EXPECT_EQ(Contents(out), text);
+
+    window.Dialogs.SaveAnswers << kmr;
+    window.Menu().mnuSaveAs->trigger();
+    window.Dialogs.OpenAnswers << bare << kmr;
+    window.Menu().mnuLoad->trigger();
+    EXPECT_TRUE(window.Form->Tags().Empty());
+    window.Menu().mnuLoad->trigger();
+    window.Menu().mnuCopyPdn->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(), text);
+    window.Menu().mnuNew->trigger();
+    EXPECT_TRUE(window.Form->Tags().Empty());
+    ASSERT_TRUE(window.Dialogs.Messages.empty());
+}
+
 } // namespace
 } // namespace kelmarin::ui::testing
