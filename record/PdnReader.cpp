@@ -27,10 +27,6 @@ std::string Refusal(const TTurnMatch& match, std::string_view move, std::int16_t
     case TTurnMatch::Outcome::Ambiguous:
         return written + " fits " + std::to_string(match.Fits) + " different captures of " + SideName(side) +
                "; every landing square must be given";
-    case TTurnMatch::Outcome::EndsAtCrowning:
-        return written + " ends where " + SideName(side) +
-               "'s man is crowned, as the English rules do, but here a man crowned by a capture goes "
-               "on capturing as a king, and this one can";
     case TTurnMatch::Outcome::TooComplex:
         return written + " has too many ways to be searched";
     default:
