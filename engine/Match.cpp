@@ -107,9 +107,10 @@ private:
 };
 
 // Two random steps per side from the start.
-std::vector<TMove> DrawOpening(std::mt19937& random)
+std::vector<TMove> DrawOpening(std::mt19937& random, Rules rules)
 {
     GameState game;
+    game.GameRules = rules;
     game.New();
     std::vector<TMove> opening;
     for (int k = 0; k < 4 && !game.IsGameOver(); ++k) {
@@ -197,7 +198,7 @@ MatchTotals PlayMatch(const MatchOptions& options, const std::function<void(cons
         const int index =
             options.Openings.empty() ? 0 : (number - 1) / 2 % static_cast<int>(options.Openings.size());
         if (number % 2 == 1)
-            opening = options.Openings.empty() ? DrawOpening(random)
+            opening = options.Openings.empty() ? DrawOpening(random, options.GameRules)
                                                : options.Openings[static_cast<std::size_t>(index)];
         MatchGame game = PlayGame(options, opening, number);
         game.Opening = index;

@@ -45,7 +45,7 @@ struct MatchOptions {
     bool ProcessorTime = true;
     int MaxSteps = 400;
 
-    Rules GameRules = Rules::Kelmarin;
+    Rules GameRules = Rules::Kelmarin; // the rules every game is played under
     // Played in turn, each twice, in place of random openings; the names go into the game lines.
     std::vector<std::vector<TMove>> Openings;
     std::vector<std::string> OpeningNames;

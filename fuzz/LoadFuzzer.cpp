@@ -1,10 +1,12 @@
 // Fuzz target for the saved-game reader: any bytes either are refused with a reason, or load into a
-// game that stays sound through Undo, Redo and play, and saves into a file that loads again.
+// game that stays sound through Undo, Redo and play, and saves into a file that loads again. A game
+// whose steps obey either rules is played under them, and obeys them still after the play.
 //
 // The bytes after the saved game and its tags (which the reader ignores) script the play, one action
 // a byte: 0 Undo, 1 Redo, otherwise a legal step of the side to move chosen by the byte. Without them
 // the script is Undo, Redo, Redo, four steps, Undo, Undo.
 #include "GameFile.h"
+#include "HistoryRules.h"
 #include "Notation.h"
 
 #include <cstdio>
@@ -89,9 +91,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expected[flag] = expected[flag + 1] = 0xFF;
     Require(again == expected, "re-encoding changed the file");
 
+    const LoadResult ruled = UnderRules(result, Rules::English);
+    Require(ruled || !ruled.Reason.empty(), "rules refused without a reason");
     GameState game;
     game.New();
-    saved.ApplyTo(game);
+    (ruled ? *ruled.Game : saved).ApplyTo(game);
     game.RecountCoins();
     CheckSound(game);
     MoveListText(game);
@@ -114,6 +118,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     now.Tags = saved.Tags;
     const LoadResult reloaded = DecodeGameFile(EncodeGameFile(now));
     Require(static_cast<bool>(reloaded), reloaded.Reason.c_str());
+    if (ruled)
+        Require(UnderRules(reloaded, now.GameRules).Game == now, "play left the rules the game obeyed");
+    now.GameRules = Rules::Kelmarin; // the file does not store them
     Require(*reloaded.Game == now, "a saved game loads back different");
     return 0;
 }

@@ -2,6 +2,7 @@
 // sound game that saves, with its tags, into a saved-game file that loads again, and that written as
 // PDN reads back to the same game, which written again gives the same text.
 #include "GameFile.h"
+#include "HistoryRules.h"
 #include "PdnReader.h"
 #include "PdnWriter.h"
 
@@ -30,13 +31,13 @@ void CheckRead(const LoadResult& result, bool roundTrip)
     const SavedGame& game = *result.Game;
     Require(game.HistoryPos == static_cast<int>(game.MoveHistory.size()), "a redo tail was read");
     Require(game.SideToMove == Blue || game.SideToMove == Red, "side to move is neither Blue nor Red");
-    const LoadResult file = DecodeGameFile(EncodeGameFile(game));
+    const LoadResult file = UnderRules(DecodeGameFile(EncodeGameFile(game)), game.GameRules);
     Require(static_cast<bool>(file), file.Reason.c_str());
     Require(*file.Game == game, "the saved-game file changed the game");
     if (!roundTrip)
         return;
     const std::string text = WritePdnGame(game, ExportTags(game.Tags, game.MoveHistory));
-    const LoadResult again = ReadPdnGame(text);
+    const LoadResult again = ReadPdnGame(text, 1, game.GameRules);
     Require(static_cast<bool>(again), again.Reason.c_str());
     SavedGame untagged = *again.Game;
     untagged.Tags = game.Tags;
@@ -52,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::vector<PdnGameInfo> games = ListPdnGames(text);
     for (int number = 0; number <= static_cast<int>(games.size()) && number <= 3; ++number)
-        CheckRead(ReadPdnGame(text, number), true);
+        CheckRead(ReadPdnGame(text, number, number % 2 == 0 ? Rules::Kelmarin : Rules::English), true);
     CheckRead(ReadFenPosition(text), true);
     CheckRead(ReadPastedPosition(text), false);
     return 0;

@@ -1,5 +1,7 @@
 #include "GameFileIO.h"
 
+#include "HistoryRules.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -208,13 +210,13 @@ FileBytes ReadFileHead(const std::string& path, std::size_t limit)
     return {std::move(bytes), {}};
 }
 
-LoadResult ReadGameFile(const std::string& path)
+LoadResult ReadGameFile(const std::string& path, Rules chosen)
 {
     // Nothing after the largest saved game and its tags is ever used, so nothing after it is read.
     const FileBytes read = ReadFileHead(path, MaxGameFileSize + MaxTagBlockSize);
     if (!read)
         return {std::nullopt, read.Reason};
-    return DecodeGameFile(*read.Bytes);
+    return UnderRules(DecodeGameFile(*read.Bytes), chosen);
 }
 
 } // namespace kelmarin

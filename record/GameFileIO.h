@@ -7,7 +7,7 @@
 // written: a read-only file, anything but a regular file, a file with other hard links. A link to a
 // regular file is written through and stays a link. Reading opens without waiting, refuses anything
 // but a regular file, takes at most the largest saved game and tag block from the file and checks
-// all of it (GameFile.h) before anything is used.
+// all of it (GameFile.h) before anything is used, its steps against the rules too (HistoryRules.h).
 #pragma once
 
 #include "GameFile.h"
@@ -36,7 +36,8 @@ SaveResult WriteGameFile(const std::string& path, const GameState& game, const S
 // Replaces the file at path with bytes, or leaves it untouched.
 SaveResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
 
-LoadResult ReadGameFile(const std::string& path);
+// The game under the chosen rules, or under the other rules when only those fit its steps.
+LoadResult ReadGameFile(const std::string& path, Rules chosen = Rules::Kelmarin);
 
 struct FileBytes {
     std::optional<std::vector<std::uint8_t>> Bytes; // empty when refused

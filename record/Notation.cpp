@@ -1,5 +1,6 @@
 #include "Notation.h"
 
+#include "StandardSquares.h"
 #include "Turn.h"
 
 namespace kelmarin {
@@ -7,11 +8,11 @@ namespace kelmarin {
 namespace {
 
 // "22-13x": the squares, then K for a man reaching its crowning row and x (X) for a man (king) taken.
-void AppendStep(std::string& text, const TMove& m, std::int16_t mover)
+void AppendStep(std::string& text, const TMove& m, std::int16_t mover, SquareNumbering numbering)
 {
-    text += std::to_string(SquareNumber(m.FromI, m.FromJ));
+    text += std::to_string(NumberOfSquare(numbering, m.FromI, m.FromJ));
     text += '-';
-    text += std::to_string(SquareNumber(m.ToI, m.ToJ));
+    text += std::to_string(NumberOfSquare(numbering, m.ToI, m.ToJ));
     if (!IsKing(m.Coin)) {
         const int crowningRow = mover == Red ? 1 : 8;
         if (m.ToJ == crowningRow)
@@ -23,7 +24,7 @@ void AppendStep(std::string& text, const TMove& m, std::int16_t mover)
 
 } // namespace
 
-std::string MoveListText(const GameState& game)
+std::string MoveListText(const GameState& game, SquareNumbering numbering)
 {
     std::string text;
     // Only the applied entries are written; the redo tail stays out of the record until it is redone.
@@ -39,7 +40,7 @@ std::string MoveListText(const GameState& game)
         for (int k = turn.First; k < turn.First + turn.Count; ++k) {
             if (k > turn.First)
                 text += ',';
-            AppendStep(text, applied[static_cast<std::size_t>(k)], turn.Side);
+            AppendStep(text, applied[static_cast<std::size_t>(k)], turn.Side, numbering);
         }
     }
     // The side that cannot move has lost. Naming the mover of the last entry instead would be wrong

@@ -18,8 +18,12 @@ constexpr std::int16_t SquareNumber(std::int16_t I, std::int16_t J)
     return static_cast<std::int16_t>(4 * (8 - J) + (I + 1) / 2);
 }
 
+// The numbers the squares carry when shown: the board's own, or the standard ones that PDN uses
+// (StandardSquares.h), so that a published game can be followed.
+enum class SquareNumbering { Board, Standard };
+
 // The applied history as one line ("1R.11-14 1B.24-20 ..."), with the result when the game is over.
-std::string MoveListText(const GameState& game);
+std::string MoveListText(const GameState& game, SquareNumbering numbering = SquareNumbering::Board);
 
 // "Red has 12 and Blue has 12 coins left."
 std::string CoinCountText(const GameState& game);

@@ -36,8 +36,6 @@ public:
             match = {TTurnMatch::Outcome::Found, Short_, 1};
         else if (ShortCount_ > 1)
             match = {TTurnMatch::Outcome::Ambiguous, {}, ShortCount_};
-        else if (CrowningFits_)
-            match.Result = TTurnMatch::Outcome::EndsAtCrowning;
         return match;
     }
 
@@ -52,18 +50,13 @@ private:
                 continue;
             if (++Searched_ > MaxSearchedSteps)
                 return;
-            const bool crowned = LandedCoin(step) != step.Coin;
             const bool more = Game_.MakeMove(&step, false) == Side_;
             Steps_.push_back(step);
             Path_.push_back(StandardSquare(step.ToI, step.ToJ));
-            if (!more) {
+            if (!more)
                 Leaf();
-            } else {
-                // The English rules would have ended the turn here.
-                if (crowned && step.CapturedCoin != 0 && Fits() != Fit::None)
-                    CrowningFits_ = true;
+            else
                 Walk();
-            }
             Path_.pop_back();
             Steps_.pop_back();
             Game_.TakeBackMove(false);
@@ -124,7 +117,6 @@ private:
     std::set<std::array<std::int16_t, PlayingSquareCount>> ShortEnds_; // the positions they reach
     int ShortCount_ = 0; // short forms that fit, one for each position reached
     int Searched_ = 0;
-    bool CrowningFits_ = false;
 };
 
 } // namespace

@@ -2,11 +2,11 @@
 //
 // A move is written as its squares in standard numbers: "11-15", a multi-jump "22x15x6" with every
 // landing square, or only its first and last ("22x6"). It is matched against GenerateMoves jump by
-// jump, this game's rule included: a man crowned by a capture goes on capturing as a king. The whole
-// form must fit one legal turn exactly; a shorter form (some landing squares left out) must fit
-// exactly one, routes that end in the same position counting as one ("18x18", a king's round trip
-// that can be taken either way). A move that ends where a man was crowned while here the new king must
-// capture on is told apart, since the English rules end the turn there.
+// jump, under the game's rules: in Kelmarin's a man crowned by a capture goes on capturing as a king,
+// in the English ones the turn ends there. The whole form must fit one legal turn exactly; a shorter
+// form (some landing squares left out) must fit exactly one, routes that end in the same position
+// counting as one ("18x18", a king's round trip that can be taken either way). A move that fits only
+// the other rules is not legal here; the reader then tries those.
 #pragma once
 
 #include "GameState.h"
@@ -20,7 +20,7 @@
 namespace kelmarin {
 
 struct TTurnMatch {
-    enum class Outcome { Found, Illegal, Ambiguous, EndsAtCrowning, TooComplex };
+    enum class Outcome { Found, Illegal, Ambiguous, TooComplex };
     Outcome Result = Outcome::Illegal;
     std::vector<TMove> Steps; // the turn found, its steps in order
     int Fits = 0;             // how many positions the short form's turns reach, when ambiguous

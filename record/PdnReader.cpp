@@ -1,6 +1,7 @@
 #include "PdnReader.h"
 
 #include "Fen.h"
+#include "HistoryRules.h"
 #include "PdnMove.h"
 #include "PdnText.h"
 
@@ -26,10 +27,6 @@ std::string Refusal(const TTurnMatch& match, std::string_view move, std::int16_t
     case TTurnMatch::Outcome::Ambiguous:
         return written + " fits " + std::to_string(match.Fits) + " different captures of " + SideName(side) +
                "; every landing square must be given";
-    case TTurnMatch::Outcome::EndsAtCrowning:
-        return written + " ends where " + SideName(side) +
-               "'s man is crowned, as the English rules do, but here a man crowned by a capture goes "
-               "on capturing as a king, and this one can";
     case TTurnMatch::Outcome::TooComplex:
         return written + " has too many ways to be searched";
     default:
@@ -134,7 +131,7 @@ std::vector<PdnGameInfo> ListPdnGames(std::string_view text)
     return list;
 }
 
-LoadResult ReadPdnGame(std::string_view text, int number)
+LoadResult ReadPdnGame(std::string_view text, int number, Rules rules)
 {
     if (text.size() > MaxPdnTextSize)
         return Refuse("the text is larger than " + std::to_string(MaxPdnTextSize >> 20) + " MB");
@@ -150,40 +147,52 @@ LoadResult ReadPdnGame(std::string_view text, int number)
         return Refuse(where + ": " + chosen.Fault);
     std::string fault = CheckGameType(chosen);
     GameState game;
+    game.GameRules = rules;
     if (fault.empty())
         fault = SetUp(chosen, game);
     if (!fault.empty())
         return Refuse(where + ": " + fault);
+    // The text does not say which rules the game was played under; its moves tell.
+    GameState other = game;
+    other.GameRules = OtherRules(rules);
+    const auto withTags = [&chosen](GameState& played) {
+        LoadResult read = Finish(played);
+        read.Game->Tags = KeptTags(chosen, *read.Game);
+        return read;
+    };
     fault = PlayMoves(chosen, game, where);
-    if (!fault.empty())
-        return Refuse(std::move(fault));
-    LoadResult read = Finish(game);
-    read.Game->Tags = KeptTags(chosen, *read.Game);
-    return read;
+    if (fault.empty())
+        return withTags(game);
+    std::string otherFault = PlayMoves(chosen, other, where);
+    if (otherFault.empty())
+        return withTags(other);
+    // Where the rules part, the fault further on says more.
+    return Refuse(other.HistoryPos > game.HistoryPos ? std::move(otherFault) : std::move(fault));
 }
 
-LoadResult ReadFenPosition(std::string_view fen)
+LoadResult ReadFenPosition(std::string_view fen, Rules rules)
 {
     std::string reason;
     const std::optional<TFenPosition> position = ReadFen(fen, &reason);
     if (!position)
         return Refuse("the FEN cannot be read: " + reason);
     GameState game;
+    game.GameRules = rules;
     game.Board = position->Board;
     game.SideToMove = position->SideToMove;
     game.RecountCoins();
     return Finish(game);
 }
 
-LoadResult ReadPastedPosition(std::string_view text)
+LoadResult ReadPastedPosition(std::string_view text, Rules rules)
 {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     const std::size_t colon = text.find(':');
     // A FEN starts with its side letter and a colon; a PDN game with a tag, a comment or a move.
     if (first != std::string_view::npos && (text[first] == 'B' || text[first] == 'W') &&
         colon != std::string_view::npos && text.find_first_not_of(" \t", first + 1) == colon)
-        return ReadFenPosition(text);
-    return ReadPdnGame(text, 1);
+        return ReadFenPosition(text, rules);
+    return ReadPdnGame(text, 1, rules);
 }
 
 } // namespace kelmarin

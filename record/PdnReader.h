@@ -3,10 +3,12 @@
 // A game read becomes a saved game as if it had been played here: its first position (the starting
 // position, or the one its FEN tag sets up), every move applied as steps, HistoryPos at the end, no
 // redo tail, and the side to move that follows, with the game's tags (GameTags.h); its options are
-// left clear for the caller to set. A game written for another kind of draughts (GameType other than
-// 21), a move that is not legal here, or one that a short form does not name uniquely, refuses the
-// whole game with the game number, the move number and the move as written. Text from anywhere is safe to
-// read: nothing is ever half built, and the work is bounded by the length of the text.
+// left clear for the caller to set. It is read under the chosen rules, or under the other rules when
+// only those fit its moves (GameRules says which). A game written for another kind of draughts
+// (GameType other than 21), a move that is legal under neither rules, or one that a short form does
+// not name uniquely, refuses the whole game with the game number, the move number and the move as
+// written. Text from anywhere is safe to read: nothing is ever half built, and the work is bounded by
+// the length of the text.
 #pragma once
 
 #include "GameFile.h"
@@ -33,12 +35,12 @@ struct PdnGameInfo {
 std::vector<PdnGameInfo> ListPdnGames(std::string_view text);
 
 // Game `number` (from 1) of the text.
-LoadResult ReadPdnGame(std::string_view text, int number = 1);
+LoadResult ReadPdnGame(std::string_view text, int number = 1, Rules rules = Rules::Kelmarin);
 
-// A bare FEN position, with no history.
-LoadResult ReadFenPosition(std::string_view fen);
+// A bare FEN position, with no history, under the rules given.
+LoadResult ReadFenPosition(std::string_view fen, Rules rules = Rules::Kelmarin);
 
 // What a player pastes: a FEN position, or else the first game of a PDN text.
-LoadResult ReadPastedPosition(std::string_view text);
+LoadResult ReadPastedPosition(std::string_view text, Rules rules = Rules::Kelmarin);
 
 } // namespace kelmarin

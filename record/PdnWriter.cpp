@@ -111,12 +111,9 @@ std::string WritePdnGame(const SavedGame& saved, const PdnTags& tags)
     const std::span<const TMove> applied(game.MoveHistory.data(), static_cast<std::size_t>(game.HistoryPos));
     std::vector<TTurn> turns = GroupTurns(applied);
 
-    // The last turn is still in progress when the piece that has just jumped must jump again.
-    bool unfinished = false;
-    if (!applied.empty()) {
-        const TMove& last = applied.back();
-        unfinished = last.CapturedCoin != 0 && game.CanCaptureWith(last.ToI, last.ToJ);
-    }
+    // The last turn is still in progress when its mover is to move again: the piece that has just
+    // jumped must jump again, as the game's rules decided when the step was made.
+    const bool unfinished = !applied.empty() && PieceOwner(applied.back().Coin) == game.SideToMove;
     std::string result = tags.Result.empty() ? "*" : tags.Result;
     if (!unfinished && game.IsGameOver())
         result = game.SideToMove == Blue ? "0-1" : "1-0"; // the side to move has lost

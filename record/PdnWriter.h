@@ -9,8 +9,9 @@
 // step) is not the starting position gets SetUp "1" and its FEN. Only the applied steps are written, one turn
 // a move ("11-15", a multi-jump as "22x15x6"); a turn still in progress at the end (its next jump due) is
 // left out and said so in a comment. A move in which a man crowned by a capture went on capturing, which the
-// English rules do not allow, is written as played after a comment that says so. Move text lines stay under
-// 80 characters; a tag line is never broken.
+// English rules do not allow, is written as played after a comment that says so; a game under the English
+// rules has no such move, so it is plain PDN. Move text lines stay under 80 characters; a tag line is never
+// broken.
 #pragma once
 
 #include "GameState.h"

@@ -13,6 +13,7 @@ SavedGame SavedGame::FromGame(const GameState& game, const SavedOptions& options
     saved.HistoryPos = game.HistoryPos;
     saved.SideToMove = game.SideToMove;
     saved.Options = options;
+    saved.GameRules = game.GameRules;
     return saved;
 }
 
@@ -23,6 +24,7 @@ void SavedGame::ApplyTo(GameState& game) const
     game.MoveHistory.assign(MoveHistory.begin(), MoveHistory.end());
     game.HistoryPos = HistoryPos;
     game.SideToMove = SideToMove;
+    game.GameRules = GameRules;
     game.RecountCoins();
 }
 

@@ -29,6 +29,14 @@ constexpr int StandardSquare(int I, int J)
     return StandardFromBoardNumber(SquareNumber(static_cast<std::int16_t>(I), static_cast<std::int16_t>(J)));
 }
 
+// The number a playing square carries in the given numbering.
+constexpr int NumberOfSquare(SquareNumbering numbering, int I, int J)
+{
+    return numbering == SquareNumbering::Standard
+               ? StandardSquare(I, J)
+               : SquareNumber(static_cast<std::int16_t>(I), static_cast<std::int16_t>(J));
+}
+
 // The playing square of standard number n, 1..32.
 constexpr TSquare SquareOfStandard(int n)
 {

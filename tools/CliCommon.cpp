@@ -28,12 +28,23 @@ int Refuse(const std::string& path, const std::string& reason)
     return 1;
 }
 
-bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, GameTags* tags)
+Rules ChosenRules(const CommandLine& line)
 {
+    const std::optional<std::string> name = line.Value("--rules");
+    if (!name || *name == "kelmarin")
+        return Rules::Kelmarin;
+    if (*name == "english")
+        return Rules::English;
+    throw WrongCall();
+}
+
+bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, Rules rules, GameTags* tags)
+{
+    game.GameRules = rules;
     game.New();
     if (!path)
         return true;
-    const LoadResult result = ReadGameFile(*path);
+    const LoadResult result = ReadGameFile(*path, rules);
     if (!result) {
         Refuse(*path, result.Reason);
         return false;

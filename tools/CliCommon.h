@@ -1,6 +1,7 @@
 // Helpers shared by the subcommands.
 #pragma once
 
+#include "CommandLine.h"
 #include "GameState.h"
 #include "GameTags.h"
 
@@ -16,9 +17,14 @@ std::optional<long long> ParseInteger(const std::string& text, long long low, lo
 // exit status 1.
 int Refuse(const std::string& path, const std::string& reason);
 
-// Sets up the game a subcommand works on: the starting position when no path is given, else the saved
-// game at path (an empty name is refused), and its tags into `tags` when asked. On failure prints the
-// refusal line and returns false.
-bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, GameTags* tags = nullptr);
+// The rules --rules names, kelmarin (the default) or english; another name is a wrong call.
+Rules ChosenRules(const CommandLine& line);
+
+// Sets up the game a subcommand works on: the starting position under the rules when no path is
+// given, else the saved game at path (an empty name is refused), under the rules when its steps obey
+// them and under the other rules when only those fit, and its tags into `tags` when asked. On failure
+// prints the refusal line and returns false.
+bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, Rules rules,
+                     GameTags* tags = nullptr);
 
 } // namespace kelmarin::cli

@@ -90,7 +90,7 @@ void PrintStepTimes(double seconds, std::vector<double> stepTimes)
 int RunEval(const CommandLine& line)
 {
     GameState game;
-    if (!LoadGameOrStart(game, line.Plain(0)))
+    if (!LoadGameOrStart(game, line.Plain(0), ChosenRules(line)))
         return 1;
     std::printf("%d\n", EvaluatePosition(game, game.SideToMove));
     return 0;
@@ -104,7 +104,7 @@ int RunThink(const CommandLine& line)
     ComputerPlayer player(game);
     if (const auto seed = line.Number("--seed", 0, 4294967295LL))
         player.Seed(static_cast<std::uint32_t>(*seed));
-    if (!LoadGameOrStart(game, line.Plain(0)))
+    if (!LoadGameOrStart(game, line.Plain(0), ChosenRules(line)))
         return 1;
     if (game.IsGameOver()) {
         std::printf("game over\n");
@@ -126,6 +126,7 @@ int RunThink(const CommandLine& line)
 int RunSelfPlay(const CommandLine& line)
 {
     const SelfPlaySettings settings = ReadSelfPlaySettings(line);
+    const Rules rules = ChosenRules(line);
     std::ofstream pdn;
     if (settings.PdnPath) {
         if (settings.PdnPath->empty())
@@ -136,6 +137,7 @@ int RunSelfPlay(const CommandLine& line)
     }
 
     GameState game;
+    game.GameRules = rules; // New keeps them
     ComputerPlayer player(game);
     if (settings.Seed)
         player.Seed(static_cast<std::uint32_t>(*settings.Seed));

@@ -281,9 +281,6 @@ void EngineSession::SetPosition(const std::vector<std::string_view>& words)
         case TTurnMatch::Outcome::Ambiguous:
             Error(move + " fits " + std::to_string(turn.Fits) + " turns: write every landing square");
             return;
-        case TTurnMatch::Outcome::EndsAtCrowning:
-            Error(move + " stops where the crowned king must capture on");
-            return;
         case TTurnMatch::Outcome::TooComplex:
         case TTurnMatch::Outcome::Illegal:
             break;

@@ -1,4 +1,4 @@
-// kelmarin-cli perft DEPTH [FILE] [--end-on-crowning]
+// kelmarin-cli perft DEPTH [FILE] [--end-on-crowning] [--rules kelmarin|english]
 #include "CliCommon.h"
 #include "Commands.h"
 #include "Perft.h"
@@ -11,11 +11,13 @@ namespace kelmarin::cli {
 int RunPerft(const CommandLine& line)
 {
     const int depth = static_cast<int>(line.Number(0, 0, 64));
+    // --end-on-crowning is the older way to ask for the English rules.
+    const bool endOnCrowning = line.Has("--end-on-crowning");
+    if (endOnCrowning && ChosenRules(line) != Rules::English && line.Has("--rules"))
+        throw WrongCall();
     GameState game;
-    if (!LoadGameOrStart(game, line.Plain(1)))
+    if (!LoadGameOrStart(game, line.Plain(1), endOnCrowning ? Rules::English : ChosenRules(line)))
         return 1;
-    if (line.Has("--end-on-crowning"))
-        game.GameRules = Rules::English;
     for (int d = 1; d <= depth; ++d) {
         const auto start = std::chrono::steady_clock::now();
         const std::uint64_t nodes = Perft(game, d, game.SideToMove);

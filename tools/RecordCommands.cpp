@@ -1,5 +1,6 @@
 // kelmarin-cli moves, notation and show: the saved game in FILE, or the starting position; and
-// copy IN.kmr OUT.kmr.
+// copy IN.kmr OUT.kmr. Each under the rules of --rules, or the other rules when only those fit the
+// file's steps; show says so in a last line when they are the English rules.
 #include "CliCommon.h"
 #include "Commands.h"
 #include "GameFileIO.h"
@@ -32,7 +33,7 @@ char PieceLetter(std::int16_t code, bool playing)
 int RunMoves(const CommandLine& line)
 {
     GameState game;
-    if (!LoadGameOrStart(game, line.Plain(0)))
+    if (!LoadGameOrStart(game, line.Plain(0), ChosenRules(line)))
         return 1;
     MoveList list;
     game.GenerateMoves(game.SideToMove, list); // empty when the game is over
@@ -45,7 +46,7 @@ int RunMoves(const CommandLine& line)
 int RunNotation(const CommandLine& line)
 {
     GameState game;
-    if (!LoadGameOrStart(game, line.Plain(0)))
+    if (!LoadGameOrStart(game, line.Plain(0), ChosenRules(line)))
         return 1;
     std::cout << MoveListText(game) << '\n';
     return 0;
@@ -55,7 +56,7 @@ int RunNotation(const CommandLine& line)
 int RunShow(const CommandLine& line)
 {
     GameState game;
-    if (!LoadGameOrStart(game, line.Plain(0)))
+    if (!LoadGameOrStart(game, line.Plain(0), ChosenRules(line)))
         return 1;
     std::cout << "   1 2 3 4 5 6 7 8\n";
     for (int J = 1; J <= 8; ++J) {
@@ -68,6 +69,8 @@ int RunShow(const CommandLine& line)
               << "game-over: " << (game.IsGameOver() ? "yes" : "no") << '\n'
               << "moves: " << MoveListText(game) << '\n'
               << CoinCountText(game) << '\n';
+    if (game.GameRules == Rules::English)
+        std::cout << "rules: english\n";
     return 0;
 }
 
@@ -77,7 +80,7 @@ int RunCopy(const CommandLine& line)
 {
     const std::string in = *line.Plain(0);
     const std::string out = *line.Plain(1);
-    const LoadResult loaded = ReadGameFile(in);
+    const LoadResult loaded = ReadGameFile(in, ChosenRules(line));
     if (!loaded)
         return Refuse(in, loaded.Reason);
     GameState game;

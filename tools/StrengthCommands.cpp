@@ -29,7 +29,7 @@ Level LevelNamed(const std::string& name)
 int RunStrongThink(const CommandLine& line, Level level)
 {
     GameState game;
-    if (!LoadGameOrStart(game, line.Plain(0)))
+    if (!LoadGameOrStart(game, line.Plain(0), ChosenRules(line)))
         return 1;
     if (game.IsGameOver()) {
         std::printf("game over\n");
@@ -80,7 +80,7 @@ int RunMatch(const CommandLine& line)
     options.StrongMs =
         static_cast<int>(line.Number("--time-ms", 1, 3600000).value_or(LevelBudgetMs(Level::Strong)));
     options.MaxSteps = static_cast<int>(line.Number("--max-steps", 1, GameState::MaxHistory).value_or(400));
-    options.GameRules = rules == "english" ? Rules::English : Rules::Kelmarin;
+    options.GameRules = ChosenRules(line);
     if (ballots)
         for (int k = 0; k < BallotCount; ++k) {
             options.Openings.push_back(*BallotSteps(k, options.GameRules));

@@ -2,6 +2,7 @@
 
 #include "MenuActions.h"
 #include "Notation.h"
+#include "StandardSquares.h"
 
 #include <QAction>
 #include <QMouseEvent>
@@ -203,7 +204,7 @@ void BoardView::PaintNumber(QPainter& painter, std::int16_t I, std::int16_t J)
     const QRect box = SquareBox(I, J);
     painter.setFont(Font(QStringLiteral("Arial"), 7));
     painter.setPen(palette().color(QPalette::Button));
-    const QString text = QString::number(SquareNumber(I, J));
+    const QString text = QString::number(NumberOfSquare(Menu_.Numbering(), I, J));
     const QFontMetrics metrics = painter.fontMetrics();
     // On a flipped board the number sits flush in the bottom-right corner, where the rotated picture
     // would put it.

@@ -67,6 +67,9 @@ void Form1::ConnectActions()
     connect(Menu_.mnuInfoWindow, &QAction::triggered, this, &Form1::mnuInfoWindow_Click);
     connect(Menu_.mnuTitleValue, &QAction::triggered, this, &Form1::mnuTitleValue_Click);
     connect(Menu_.mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(Menu_.mnuRules[0], &QAction::triggered, this, [this] { mnuRules_Click(Rules::Kelmarin); });
+    connect(Menu_.mnuRules[1], &QAction::triggered, this, [this] { mnuRules_Click(Rules::English); });
+    connect(Menu_.mnuStandardNumbers, &QAction::triggered, this, &Form1::mnuStandardNumbers_Click);
 }
 
 void Form1::Form_Load()
@@ -88,13 +91,13 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::UpdateTitle()
 {
-    setWindowTitle(WindowTitle(BaseTitle_, Turn_->ShownScore(), Turn_->StoppedOnRepetition()));
+    setWindowTitle(WindowTitle(BaseTitle(), Turn_->ShownScore(), Turn_->StoppedOnRepetition()));
 }
 
 void Form1::RefreshInfoWindow()
 {
     Turn_->PositionChanged();
-    Info_->SetTexts(QString::fromStdString(MoveListText(Game_)),
+    Info_->SetTexts(QString::fromStdString(MoveListText(Game_, Menu_.Numbering())),
                     QString::fromStdString(CoinCountText(Game_)));
 }
 
@@ -154,7 +157,7 @@ void Form1::mnuLoad_Click()
 
 void Form1::OpenGameFile(const QString& fileName)
 {
-    const LoadResult loaded = ReadGameFile(QFile::encodeName(fileName).toStdString());
+    const LoadResult loaded = ReadGameFile(QFile::encodeName(fileName).toStdString(), Game_.GameRules);
     if (!loaded) {
         Dialogs_.ShowWarning(this, QStringLiteral("Load"),
                              QStringLiteral("The game could not be loaded from \"%1\": %2.")
@@ -177,6 +180,34 @@ void Form1::ReplaceGame(const SavedGame& game, const QString& fileName)
     RefreshInfoWindow();
     Game_.SaveFileName = fileName.toStdString();
     GameTags_ = game.Tags;
+    FollowRules();
+}
+
+QString Form1::BaseTitle() const
+{
+    return Game_.GameRules == Rules::English ? BaseTitle_ + QStringLiteral(" (English rules)") : BaseTitle_;
+}
+
+void Form1::mnuRules_Click(Rules rules)
+{
+    if (rules == Game_.GameRules)
+        return; // the rules already chosen
+    Game_.GameRules = rules;
+    mnuNew_Click();
+    FollowRules();
+}
+
+// The Rules mark and the title's base follow the game; the title keeps what it shows after the base.
+void Form1::FollowRules()
+{
+    Menu_.MarkRules(Game_.GameRules);
+    UpdateTitle();
+}
+
+void Form1::mnuStandardNumbers_Click()
+{
+    Game_.RedrawBoard();
+    RefreshInfoWindow();
 }
 
 void Form1::mnuSave_Click()

@@ -43,7 +43,8 @@ public:
     void OpenGameFile(const QString& fileName);
     // Puts game on the board in place of the one there, as Load does: the selection cleared, the
     // board redrawn, the Info window refreshed, and fileName (empty for a game from elsewhere) as the
-    // game's file name, and its tags as the game's. The options and the timer are left as they are.
+    // game's file name, and its tags as the game's. The options and the timer are left as they are, but
+    // for the Rules mark, which moves to the game's rules.
     void ReplaceGame(const SavedGame& game, const QString& fileName);
 
     GameState& Game() { return Game_; }
@@ -56,7 +57,8 @@ public:
     const MenuActions& Menu() const { return Menu_; }
     BoardView& Board() const { return *Board_; }
     Form2& InfoWindow() const { return *Info_; }
-    const QString& BaseTitle() const { return BaseTitle_; }
+    // The plain title: the caption the window loaded with, and under the English rules a note of them.
+    QString BaseTitle() const;
 
 signals:
     // The main window was closed, by Exit or its close box: the program ends.
@@ -89,6 +91,12 @@ private:
     void mnuInfoWindow_Click();
     void mnuTitleValue_Click();
     void mnuAbout_Click();
+
+    // Tools: choosing the other rules starts a new game under them; Standard Square Numbers.
+    void mnuRules_Click(Rules rules);
+    void mnuStandardNumbers_Click();
+    // The Rules mark moved to the game's rules, and the title's base with it.
+    void FollowRules();
 
     GameState Game_;
     GameTags GameTags_;

@@ -51,6 +51,10 @@ MenuActions::MenuActions(QObject* owner)
       mnuInfoWindow(Option(owner, "mnuInfoWindow", QStringLiteral("&Info Window"), false)),
       mnuTitleValue(Option(owner, "mnuTitleValue", QStringLiteral("&Title Shows Value"), false)),
       mnuAbout(Command(owner, "mnuAbout", QStringLiteral("&About..."))),
+      mnuRules{
+          Option(owner, "mnuRulesKelmarin", QStringLiteral("&Kelmarin (a crowned man captures on)"), true),
+          Option(owner, "mnuRulesEnglish", QStringLiteral("&English Tournament (crowning ends the turn)"),
+                 false)},
       mnuExportPdn(Command(owner, "mnuExportPdn", QStringLiteral("&Export Game as PDN..."))),
       mnuCopyPdn(Command(owner, "mnuCopyPdn", QStringLiteral("&Copy Game as PDN"))),
       mnuImportPdn(Command(owner, "mnuImportPdn", QStringLiteral("&Import PDN Game..."))),
@@ -62,6 +66,8 @@ MenuActions::MenuActions(QObject* owner)
       mnuHighlightLastMove(
           Option(owner, "mnuHighlightLastMove", QStringLiteral("Highlight &Last Move"), false)),
       mnuShowLegalMoves(Option(owner, "mnuShowLegalMoves", QStringLiteral("Show Legal Mo&ves"), false)),
+      mnuStandardNumbers(
+          Option(owner, "mnuStandardNumbers", QStringLiteral("Standard Square &Numbers"), false)),
       mnuZoom{Option(owner, "mnuZoom100", QStringLiteral("&100%"), true),
               Option(owner, "mnuZoom150", QStringLiteral("1&50%"), false),
               Option(owner, "mnuZoom200", QStringLiteral("&200%"), false)},
@@ -74,6 +80,9 @@ MenuActions::MenuActions(QObject* owner)
     auto* level = new QActionGroup(owner);
     for (QAction* action : mnuLevel)
         level->addAction(action);
+    auto* rules = new QActionGroup(owner);
+    for (QAction* action : mnuRules)
+        rules->addAction(action);
 }
 
 Level MenuActions::ComputerLevel() const
@@ -82,6 +91,21 @@ Level MenuActions::ComputerLevel() const
         if (mnuLevel[k]->isChecked())
             return AllLevels[k];
     return Level::Classic;
+}
+
+Rules MenuActions::ChosenRules() const
+{
+    return mnuRules[1]->isChecked() ? Rules::English : Rules::Kelmarin;
+}
+
+void MenuActions::MarkRules(Rules rules) const
+{
+    mnuRules[rules == Rules::English ? 1 : 0]->setChecked(true); // the group clears the other mark
+}
+
+SquareNumbering MenuActions::Numbering() const
+{
+    return mnuStandardNumbers->isChecked() ? SquareNumbering::Standard : SquareNumbering::Board;
 }
 
 void MenuActions::FillMenuBar(QMenuBar* bar) const
@@ -121,11 +145,16 @@ void MenuActions::FillMenuBar(QMenuBar* bar) const
     mnuHelp->addAction(mnuAbout);
 }
 
-// The additions, in groups divided by separators: the game-record commands come first and the
-// computer's next, each group followed by a separator; the view aids close the menu.
+// The additions, in groups divided by separators: the rules of the game come first, the game-record
+// commands and the computer's next, each group followed by a separator; the view aids close the menu.
 void MenuActions::FillToolsMenu(QMenu* mnuTools) const
 {
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    QMenu* mnuRulesMenu = mnuTools->addMenu(QStringLiteral("R&ules"));
+    mnuRulesMenu->setObjectName(QStringLiteral("mnuRules"));
+    for (QAction* action : mnuRules)
+        mnuRulesMenu->addAction(action);
+    mnuTools->addSeparator();
     mnuTools->addAction(mnuExportPdn);
     mnuTools->addAction(mnuCopyPdn);
     mnuTools->addAction(mnuImportPdn);
@@ -139,6 +168,7 @@ void MenuActions::FillToolsMenu(QMenu* mnuTools) const
     mnuTools->addSeparator();
     mnuTools->addAction(mnuHighlightLastMove);
     mnuTools->addAction(mnuShowLegalMoves);
+    mnuTools->addAction(mnuStandardNumbers);
     QMenu* mnuZoomMenu = mnuTools->addMenu(QStringLiteral("&Zoom"));
     mnuZoomMenu->setObjectName(QStringLiteral("mnuZoom"));
     for (QAction* action : mnuZoom)

@@ -7,6 +7,8 @@
 #pragma once
 
 #include "Levels.h"
+#include "Notation.h"
+#include "Rules.h"
 
 #include <array>
 
@@ -24,6 +26,11 @@ public:
     void FillMenuBar(QMenuBar* bar) const;
     // The level whose item is checked.
     Level ComputerLevel() const;
+    // The rules whose item is checked, and the check mark moved to the given rules.
+    Rules ChosenRules() const;
+    void MarkRules(Rules rules) const;
+    // The numbers Show Numbers and the Info window use.
+    SquareNumbering Numbering() const;
 
     QAction* mnuNew;
     QAction* mnuLoad;
@@ -44,6 +51,9 @@ public:
 
     QAction* mnuAbout;
 
+    // Tools: the rules of the game, Kelmarin's checked at start.
+    std::array<QAction*, 2> mnuRules; // Kelmarin, English
+
     // Tools: the game record, in PDN and FEN.
     QAction* mnuExportPdn;
     QAction* mnuCopyPdn;
@@ -57,6 +67,7 @@ public:
     // Tools: the view aids.
     QAction* mnuHighlightLastMove;
     QAction* mnuShowLegalMoves;
+    QAction* mnuStandardNumbers;
     std::array<QAction*, 3> mnuZoom; // 100%, 150% and 200%, one of them checked
     static constexpr std::array<double, 3> ZoomFactors{1.0, 1.5, 2.0};
     QAction* mnuStopOnRepetition;

@@ -74,7 +74,7 @@ void RecordCommands::mnuImportPdn_Click()
     const int number = ChooseGame(text);
     if (number == 0)
         return;
-    const LoadResult game = ReadPdnGame(text, number);
+    const LoadResult game = ReadPdnGame(text, number, Form_.Game().GameRules);
     if (!TakeGame(game))
         RefuseImport(fileName, game.Reason);
 }
@@ -109,8 +109,8 @@ void RecordCommands::mnuPastePosition_Click()
 {
     Form_.StopThinking();
     const QByteArray text = QGuiApplication::clipboard()->text().toUtf8();
-    const LoadResult read =
-        ReadPastedPosition(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    const LoadResult read = ReadPastedPosition(
+        std::string_view(text.constData(), static_cast<std::size_t>(text.size())), Form_.Game().GameRules);
     if (!TakeGame(read))
         Dialogs_.ShowWarning(
             &Form_, QStringLiteral("Paste Position"),

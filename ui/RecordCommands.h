@@ -3,8 +3,9 @@
 //
 // A game taken in replaces the one on the board as Load does, but a PDN game carries no options, so
 // the Computer Plays and Flip Board marks stay as they are, and it has no saved-game file, so the
-// game's file name is cleared. Its tags become the game's, for Export and Copy and for Save. Anything
-// refused is reported and changes nothing.
+// game's file name is cleared. Its tags become the game's, for Export and Copy and for Save. It is
+// read under the rules chosen, or the other rules when only those fit its moves, and the Rules mark
+// follows. Anything refused is reported and changes nothing.
 #pragma once
 
 #include "GameFile.h"

@@ -140,7 +140,8 @@ TEST_F(CliTest, CopyHelpAndVersion)
     const CliRun help = Cli("--help");
     EXPECT_EQ(help.Status, 0);
     EXPECT_EQ(help.Out, Cli("").Err);
-    EXPECT_NE(help.Out.find("  kelmarin-cli copy IN.kmr OUT.kmr\n"), std::string::npos);
+    EXPECT_NE(help.Out.find("  kelmarin-cli copy IN.kmr OUT.kmr [--rules kelmarin|english]\n"),
+              std::string::npos);
     EXPECT_EQ(Cli("").Status, 2);
     const CliRun version = Cli("--version");
     EXPECT_EQ(version.Status, 0);

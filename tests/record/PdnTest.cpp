@@ -61,7 +61,7 @@ TEST(PdnTest, StartingPositionAndAnOpeningWithADoubleCapture)
                    "1. 10-15 21-17 2. 7-10 25-21 3. 15-19 23x16x7 *\n");
 }
 
-TEST(PdnTest, CrowningMultiJumpRoundTripsAndTheEnglishFormIsRefused)
+TEST(PdnTest, CrowningMultiJumpRoundTripsAndTheEnglishFormReadsUnderEnglishRules)
 {
     GameState game;
     testing::SetUpTripleJump(game);
@@ -78,9 +78,8 @@ TEST(PdnTest, CrowningMultiJumpRoundTripsAndTheEnglishFormIsRefused)
     EXPECT_EQ(Untagged(*read.Game), SavedGame::FromGame(game, {}));
 
     const LoadResult english = ReadPdnGame("[FEN \"W:W19:B1,7,8,15\"]\n1... 19x3 *");
-    EXPECT_EQ(english.Reason, "game 1, move 1: 19x3 ends where Blue's man is crowned, as the English rules "
-                              "do, but here a man crowned by a capture goes on capturing as a king, and "
-                              "this one can");
+    ASSERT_TRUE(english) << english.Reason;
+    EXPECT_EQ(english.Game->GameRules, Rules::English);
     EXPECT_EQ(
         ReadPdnGame("[Event \"a\"]\n1. 11-15 22-18 *\n\n[Event \"b\"]\n1. 11-15 22-18 2. 12-14 *", 2).Reason,
         "game 2, move 2: 12-14 is not a legal move for Red here");
