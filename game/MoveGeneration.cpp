@@ -9,19 +9,7 @@ namespace kelmarin {
 // before the masks are recounted.
 Position GameState::PiecesOnBoard(std::int16_t side, int jumping) const
 {
-    std::uint32_t pieces[3] = {0, 0, 0};
-    std::uint32_t kings = 0;
-    for (std::uint32_t rest = Pieces[Blue] | Pieces[Red]; rest != 0; rest &= rest - 1) {
-        const int k = std::countr_zero(rest);
-        const std::int16_t code = Board.Cell(ScanCells[k]);
-        const std::int16_t owner = PieceOwner(code);
-        if (owner != Blue && owner != Red)
-            continue;
-        pieces[owner] |= SquareBit(k);
-        if (IsKing(code))
-            kings |= SquareBit(k);
-    }
-    return Position::FromMasks(pieces[Blue], pieces[Red], kings, side, jumping, GameRules);
+    return Position::FromBoard(Board, side, jumping, GameRules, Pieces[Blue] | Pieces[Red]);
 }
 
 Position GameState::PositionFor(std::int16_t side) const

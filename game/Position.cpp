@@ -1,5 +1,7 @@
 #include "Position.h"
 
+#include <bit>
+
 namespace kelmarin {
 
 namespace {
@@ -89,12 +91,14 @@ Position Position::FromMasks(std::uint32_t blue, std::uint32_t red, std::uint32_
     return position;
 }
 
-Position Position::FromBoard(const TBoard& board, std::int16_t side, int jumping, Rules rules)
+Position Position::FromBoard(const TBoard& board, std::int16_t side, int jumping, Rules rules,
+                             std::uint32_t squares)
 {
     std::uint32_t pieces[3] = {0, 0, 0};
     std::uint32_t kings = 0;
-    for (int k = 0; k < PlayingSquareCount; ++k) {
-        const std::int16_t code = board[ScanOrder[k]];
+    for (std::uint32_t rest = squares; rest != 0; rest &= rest - 1) {
+        const int k = std::countr_zero(rest);
+        const std::int16_t code = board.Cell(ScanCells[k]);
         const std::int16_t owner = PieceOwner(code);
         if (owner != Blue && owner != Red)
             continue;

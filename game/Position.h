@@ -45,7 +45,9 @@ public:
     Position() = default;
     // The pieces on the board, `side` to move and, when `jumping` is a square, only the piece there
     // going on capturing.
-    static Position FromBoard(const TBoard& board, std::int16_t side, int jumping, Rules rules);
+    // Only the given squares are read (all 32 unless told).
+    static Position FromBoard(const TBoard& board, std::int16_t side, int jumping, Rules rules,
+                              std::uint32_t squares = ~std::uint32_t{0});
     static Position FromMasks(std::uint32_t blue, std::uint32_t red, std::uint32_t kings, std::int16_t side,
                               int jumping, Rules rules);
 
