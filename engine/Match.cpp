@@ -3,11 +3,15 @@
 #include "ComputerPlayer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <random>
+#include <thread>
 #include <time.h>
 
 namespace kelmarin {
@@ -191,24 +195,49 @@ MatchGame PlayGame(const MatchOptions& options, const std::vector<TMove>& openin
 
 MatchTotals PlayMatch(const MatchOptions& options, const std::function<void(const MatchGame&)>& onGame)
 {
+    // The openings are drawn first, in the order of the games, so that they do not depend on which game
+    // ends first.
     std::mt19937 random(options.Seed);
-    std::vector<TMove> opening;
-    MatchTotals totals;
+    std::vector<std::vector<TMove>> openings;
+    std::vector<int> indices;
     for (int number = 1; number <= options.Games; ++number) {
         const int index =
             options.Openings.empty() ? 0 : (number - 1) / 2 % static_cast<int>(options.Openings.size());
         if (number % 2 == 1)
-            opening = options.Openings.empty() ? DrawOpening(random, options.GameRules)
-                                               : options.Openings[static_cast<std::size_t>(index)];
-        MatchGame game = PlayGame(options, opening, number);
-        game.Opening = index;
-        totals.AWins += game.AWon();
-        totals.BWins += game.BWon();
-        totals.Unfinished += game.Ending == GameEnding::Unfinished;
-        totals.Draws += game.Ending == GameEnding::Repetition || game.Ending == GameEnding::NoProgress;
-        if (onGame)
-            onGame(game);
+            openings.push_back(options.Openings.empty() ? DrawOpening(random, options.GameRules)
+                                                        : options.Openings[static_cast<std::size_t>(index)]);
+        indices.push_back(index);
     }
+
+    MatchTotals totals;
+    std::mutex lock;
+    std::vector<std::optional<MatchGame>> ended(static_cast<std::size_t>(options.Games));
+    std::size_t heard = 0; // games told to onGame, in order
+    std::atomic<int> next{1};
+    const auto work = [&] {
+        for (int number = next++; number <= options.Games; number = next++) {
+            const auto k = static_cast<std::size_t>(number - 1);
+            MatchGame game = PlayGame(options, openings[k / 2], number);
+            game.Opening = indices[k];
+            const std::lock_guard<std::mutex> guard(lock);
+            ended[k] = std::move(game);
+            for (; heard < ended.size() && ended[heard]; ++heard) {
+                const MatchGame& done = *ended[heard];
+                totals.AWins += done.AWon();
+                totals.BWins += done.BWon();
+                totals.Unfinished += done.Ending == GameEnding::Unfinished;
+                totals.Draws += done.Ending == GameEnding::Repetition || done.Ending == GameEnding::NoProgress;
+                if (onGame)
+                    onGame(done);
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int k = 1; k < std::min(options.Concurrency, options.Games); ++k)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
     return totals;
 }
 

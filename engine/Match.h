@@ -44,6 +44,8 @@ struct MatchOptions {
     // weaken one side; off, they count wall time as the window does.
     bool ProcessorTime = true;
     int MaxSteps = 400;
+    // Games played at once, each on a thread of its own; the games are heard of in their order all the same.
+    int Concurrency = 1;
 
     Rules GameRules = Rules::Kelmarin; // the rules every game is played under
     // Played in turn, each twice, in place of random openings; the names go into the game lines.

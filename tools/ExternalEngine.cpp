@@ -47,9 +47,9 @@ std::unique_ptr<MatchEngine> ExternalEngine::Start(const std::string& command, R
     std::signal(SIGPIPE, SIG_IGN);
     int in[2];
     int out[2];
-    if (pipe(in) != 0)
+    if (pipe2(in, O_CLOEXEC) != 0)
         return *reason = "cannot make a pipe", nullptr;
-    if (pipe(out) != 0) {
+    if (pipe2(out, O_CLOEXEC) != 0) {
         close(in[0]);
         close(in[1]);
         return *reason = "cannot make a pipe", nullptr;
@@ -72,8 +72,6 @@ std::unique_ptr<MatchEngine> ExternalEngine::Start(const std::string& command, R
     setpgid(pid, pid);
     close(in[0]);
     close(out[1]);
-    fcntl(in[1], F_SETFD, FD_CLOEXEC);
-    fcntl(out[0], F_SETFD, FD_CLOEXEC);
     auto engine = std::make_unique<ExternalEngine>(pid, in[1], out[0]);
     engine->Send(rules == Rules::English ? "rules english" : "rules kelmarin");
     return engine;

@@ -80,6 +80,7 @@ int RunMatch(const CommandLine& line)
     options.StrongMs =
         static_cast<int>(line.Number("--time-ms", 1, 3600000).value_or(LevelBudgetMs(Level::Strong)));
     options.MaxSteps = static_cast<int>(line.Number("--max-steps", 1, GameState::MaxHistory).value_or(400));
+    options.Concurrency = static_cast<int>(line.Number("--concurrency", 1, 64).value_or(1));
     options.GameRules = ChosenRules(line);
     if (ballots)
         for (int k = 0; k < BallotCount; ++k) {

@@ -33,7 +33,7 @@ constexpr Command Commands[] = {
     {"copy", "IN.kmr OUT.kmr [--rules kelmarin|english]", RunCopy},
     {"match",
      "[A] [B] [--games N] [--seed S] [--time-ms T] [--max-steps M] [--openings O] [--engine-a CMD] "
-     "[--engine-b CMD] [--rules R]",
+     "[--engine-b CMD] [--rules R] [--concurrency C]",
      RunMatch},
     {"pdn", "[FILE.kmr] [--rules kelmarin|english]", RunPdn},
     {"fen", "[FILE.kmr] [--rules kelmarin|english]", RunFen},

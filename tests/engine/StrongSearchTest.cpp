@@ -231,5 +231,29 @@ TEST(StrongSearchTest, LevelsAndMatch)
     EXPECT_EQ(DescribeTotals(options, {19, 0, 1}), "strong wins 19, classic wins 0, unfinished 1");
 }
 
+// Games played at once are the games played one after the other, heard of in the same order: the
+// classic computer with its seeds plays the same game whatever else runs.
+TEST(StrongSearchTest, ConcurrentMatchPlaysTheSameGames)
+{
+    MatchOptions options;
+    options.A = options.B = Level::Classic;
+    options.Games = 7;
+    options.MaxSteps = 40;
+    options.Adjudicate = true;
+    const auto play = [&options](int concurrency) {
+        options.Concurrency = concurrency;
+        std::vector<std::pair<std::string, TBoard>> heard;
+        const MatchTotals totals = PlayMatch(options, [&](const MatchGame& game) {
+            heard.emplace_back(DescribeMatchGame(options, game), game.FinalBoard);
+        });
+        return std::pair(heard, DescribeMatchScore(options, totals));
+    };
+    const auto alone = play(1);
+    ASSERT_EQ(alone.first.size(), 7u);
+    for (std::size_t k = 0; k < alone.first.size(); ++k)
+        EXPECT_EQ(alone.first[k].first.rfind("game " + std::to_string(k + 1) + ":", 0), 0u);
+    EXPECT_EQ(play(3), alone);
+}
+
 } // namespace
 } // namespace kelmarin::strong
