@@ -226,7 +226,8 @@ MatchTotals PlayMatch(const MatchOptions& options, const std::function<void(cons
                 totals.AWins += done.AWon();
                 totals.BWins += done.BWon();
                 totals.Unfinished += done.Ending == GameEnding::Unfinished;
-                totals.Draws += done.Ending == GameEnding::Repetition || done.Ending == GameEnding::NoProgress;
+                totals.Draws +=
+                    done.Ending == GameEnding::Repetition || done.Ending == GameEnding::NoProgress;
                 if (onGame)
                     onGame(done);
             }
