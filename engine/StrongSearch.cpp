@@ -11,8 +11,7 @@ namespace kelmarin::strong {
 namespace {
 
 constexpr int Infinity = 30000;
-// Scores this close to a win count steps to it; the table stores them from the node, not the root.
-constexpr int WinBand = StrongWinScore - 1000;
+// Win scores are stored in the table from the node, not the root.
 enum Bound : std::uint8_t { NoBound, Lower, Upper, Exact };
 
 // The side to move at `ply` has no step: it has lost, and a nearer loss is worse.

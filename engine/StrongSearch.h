@@ -24,6 +24,17 @@ namespace kelmarin::strong {
 inline constexpr int MaxPly = 96;
 inline constexpr int StrongWinScore = 10000;
 
+// A score of a won or lost position counts the plies to the end: the side to move wins in N plies
+// when the score is StrongWinScore + 1 - N, and loses in N at minus that. Proven wins lie this close.
+inline constexpr int WinBand = StrongWinScore - 1000;
+// The plies to the end of a won (positive) or lost (negative) score; 0 for any other score.
+constexpr int WinDistance(int score)
+{
+    return score > WinBand    ? StrongWinScore + 1 - score
+           : score < -WinBand ? -(StrongWinScore + 1 + score)
+                              : 0;
+}
+
 // What one completed iteration found, for a listener that reports progress.
 struct IterationInfo {
     int Depth = 0;
