@@ -11,6 +11,9 @@ namespace kelmarin::strong {
 namespace {
 
 constexpr int Infinity = 30000;
+constexpr int AspirationWindow = 25;
+// Table entries that share one cache line; a new entry takes the place of the least worth keeping.
+constexpr int BucketSize = 4;
 // Win scores are stored in the table from the node, not the root.
 enum Bound : std::uint8_t { NoBound, Lower, Upper, Exact };
 
@@ -39,7 +42,7 @@ std::int64_t SteadyMs()
 
 StrongSearch::StrongSearch(int tableBits)
     : Table_(static_cast<TableEntry*>(std::calloc(std::size_t{1} << tableBits, sizeof(TableEntry)))),
-      TableMask_((std::uint64_t{1} << tableBits) - 1)
+      TableMask_((std::uint64_t{1} << tableBits) / BucketSize - 1)
 {
     if (!Table_)
         throw std::bad_alloc();
@@ -61,7 +64,7 @@ void StrongSearch::CollectGameKeys(const GameState& game, int reversible)
 
 void StrongSearch::Clear()
 {
-    std::fill_n(Table_.get(), TableMask_ + 1, TableEntry{});
+    std::fill_n(Table_.get(), (TableMask_ + 1) * BucketSize, TableEntry{});
     Age_ = 0;
     for (auto& side : History_)
         for (auto& from : side)
@@ -95,11 +98,17 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
     TStep best = steps[0];
     // A forced step needs no long thought; a few iterations still give it a score.
     const int maxDepth = std::min(Limits_.MaxDepth, count == 1 ? 4 : MaxPly - 1);
+    int score = 0;
     for (int depth = 1; depth <= maxDepth; ++depth) {
         RootBest_ = TStep{};
-        const int score = Negamax(root, depth, -Infinity, Infinity, 0);
-        if (Stopped_)
+        score = SearchRoot(root, depth, score);
+        if (Stopped_) {
+            // The unfinished iteration searched its first step, the last best, to the end before any
+            // other; a step it has put in its place is better still.
+            if (RootBest_.From != NoSquare)
+                best = RootBest_;
             break;
+        }
         best = RootBest_;
         result.Depth = depth;
         result.Score = root.SideToMove() == Blue ? score : -score;
@@ -108,17 +117,31 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
         // A win or loss proven with depth to spare will not change.
         if (std::abs(score) > WinBand && depth > StrongWinScore + 1 - std::abs(score) + 2)
             break;
-        // The next iteration takes a few times as long as all before it: past three fifths of the
-        // budget it would not end.
-        const std::int64_t elapsed = (Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs()) - StartMs_;
-        if (elapsed * 5 > std::int64_t{Limits_.TimeMs} * 3)
-            break;
     }
-    if (result.Depth == 0 && RootBest_.From != NoSquare)
-        best = RootBest_;
     result.Step = root.ToTMove(best);
     result.Nodes = Nodes_;
     return result;
+}
+
+int StrongSearch::SearchRoot(const SearchPosition& root, int depth, int previous)
+{
+    // Deep iterations seldom move far from the last score: a narrow window around it cuts more, and
+    // a score outside it is searched again in a wider one.
+    if (depth < 5 || std::abs(previous) > WinBand)
+        return Negamax(root, depth, -Infinity, Infinity, 0);
+    int below = AspirationWindow;
+    int above = AspirationWindow;
+    for (;;) {
+        const int alpha = below > WinBand ? -Infinity : previous - below;
+        const int beta = above > WinBand ? Infinity : previous + above;
+        const int score = Negamax(root, depth, alpha, beta, 0);
+        if (Stopped_ || (score > alpha && score < beta))
+            return score;
+        if (score <= alpha)
+            below *= 4;
+        else
+            above *= 4;
+    }
 }
 
 IterationInfo StrongSearch::Iteration(const SearchPosition& root, int depth, int score) const
@@ -156,17 +179,39 @@ bool StrongSearch::IsRepetition(const SearchPosition& position, int ply) const
 
 StrongSearch::TableEntry* StrongSearch::Probe(std::uint64_t key)
 {
-    TableEntry* entry = &Table_[key & TableMask_];
-    return entry->Check == static_cast<std::uint32_t>(key >> 32) && entry->Bound != NoBound ? entry : nullptr;
+    TableEntry* bucket = &Table_[(key & TableMask_) * BucketSize];
+    const auto check = static_cast<std::uint32_t>(key >> 32);
+    for (int k = 0; k < BucketSize; ++k)
+        if (bucket[k].Check == check && bucket[k].Bound != NoBound)
+            return &bucket[k];
+    return nullptr;
 }
 
 void StrongSearch::Store(std::uint64_t key, int depth, int score, int alpha, int beta, const TStep& move,
                          int ply)
 {
-    TableEntry& entry = Table_[key & TableMask_];
+    TableEntry* bucket = &Table_[(key & TableMask_) * BucketSize];
     const auto check = static_cast<std::uint32_t>(key >> 32);
-    if (entry.Check == check && entry.Age == Age_ && entry.Depth > depth)
-        return;
+    // The same position's entry if there is one, else the shallowest, entries of earlier searches
+    // counting as shallower: deep results outlive the search that found them.
+    TableEntry* slot = bucket;
+    int worth = 1 << 30;
+    for (int k = 0; k < BucketSize; ++k) {
+        TableEntry& entry = bucket[k];
+        if (entry.Check == check && entry.Bound != NoBound) {
+            if (entry.Age == Age_ && entry.Depth > depth)
+                return;
+            slot = &entry;
+            break;
+        }
+        const int entryWorth =
+            entry.Bound == NoBound ? -1000 : entry.Depth - 8 * static_cast<std::uint8_t>(Age_ - entry.Age);
+        if (entryWorth < worth) {
+            worth = entryWorth;
+            slot = &entry;
+        }
+    }
+    TableEntry& entry = *slot;
     entry.Check = check;
     entry.Score = static_cast<std::int16_t>(ToTable(score, ply));
     entry.Depth = static_cast<std::int8_t>(depth);

@@ -1,13 +1,15 @@
 // The strong search: iterative deepening negamax with principal-variation windows over a copy of the
 // game's position (SearchPosition), so the game it was given is only read, once, before searching.
+// Deep iterations start in a narrow window around the last score.
 //
-// A transposition table keyed by Zobrist keys, the table's step first, then killers and a history of
+// A transposition table keyed by Zobrist keys (buckets of entries, the deepest kept across searches),
+// the table's step first, then killers and a history of
 // good quiet steps order the search; late quiet steps are looked at less deep first, captures are
 // followed to the end (quiescence), and a forced step costs no depth. A position that repeats one of the
 // searched line or of the game so far scores as a draw (0), so a side that is ahead looks for progress
 // instead of shuffling. The search keeps a time budget and a node limit, checked every 1024 positions, and a
-// cancel flag another thread may set; it then stops at once and answers with the best step of its last
-// completed iteration.
+// cancel flag another thread may set; it deepens until one of them stops it, at once, and answers with
+// the best step of its last completed iteration, or with a better one the unfinished iteration found.
 #pragma once
 
 #include "SearchPosition.h"
@@ -82,6 +84,8 @@ private:
         std::uint8_t Age = 0;
     };
 
+    // One iteration, in a window around the last one's score.
+    int SearchRoot(const SearchPosition& root, int depth, int previous);
     int Negamax(const SearchPosition& position, int depth, int alpha, int beta, int ply);
     // Puts the likeliest best steps first.
     void Order(TStep* steps, int count, const TStep& tableMove, std::int16_t side, int ply) const;

@@ -185,9 +185,11 @@ TEST(StrongSearchTest, IterationsReportLegalLines)
         }
         if (game.IsGameOver())
             continue;
-        const StrongResult silent = StrongSearch(16).Search(game, NodeLimit(30000));
+        // Whole iterations only: an unfinished one may still change the step.
+        SearchLimits limits = NodeLimit(0);
+        limits.MaxDepth = 7;
+        const StrongResult silent = StrongSearch(16).Search(game, limits);
         std::vector<IterationInfo> iterations;
-        SearchLimits limits = NodeLimit(30000);
         limits.OnIteration = [&](const IterationInfo& info) { iterations.push_back(info); };
         const StrongResult heard = StrongSearch(16).Search(game, limits);
         EXPECT_EQ(heard.Nodes, silent.Nodes);
