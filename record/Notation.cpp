@@ -3,6 +3,8 @@
 #include "StandardSquares.h"
 #include "Turn.h"
 
+#include <algorithm>
+
 namespace kelmarin {
 
 namespace {
@@ -48,6 +50,19 @@ std::string MoveListText(const GameState& game, SquareNumbering numbering)
     if (game.IsGameOver())
         text += Opponent(game.SideToMove) == Blue ? "; Blue has won." : "; Red has won.";
     return text;
+}
+
+std::optional<int> HistoryPosAtMoveListOffset(const GameState& game, std::size_t offset)
+{
+    const std::string text = MoveListText(game);
+    // Turns hold no spaces and are parted by one; the result sentence starts at the semicolon.
+    if (offset >= std::min(text.find(';'), text.size()))
+        return std::nullopt;
+    const auto turn = static_cast<std::size_t>(
+        std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset) + 1, ' '));
+    const std::span<const TMove> applied(game.MoveHistory.data(), static_cast<std::size_t>(game.HistoryPos));
+    const std::vector<TTurn> turns = GroupTurns(applied);
+    return turns[turn].First + turns[turn].Count;
 }
 
 std::string CoinCountText(const GameState& game)

@@ -7,7 +7,9 @@
 
 #include "GameState.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kelmarin {
@@ -24,6 +26,10 @@ enum class SquareNumbering { Board, Standard };
 
 // The applied history as one line ("1R.11-14 1B.24-20 ..."), with the result when the game is over.
 std::string MoveListText(const GameState& game, SquareNumbering numbering = SquareNumbering::Board);
+
+// The history position just after the turn whose text holds `offset` of MoveListText(game) (a space
+// counting with the turn after it); nothing for an offset in the result or past the end.
+std::optional<int> HistoryPosAtMoveListOffset(const GameState& game, std::size_t offset);
 
 // "Red has 12 and Blue has 12 coins left."
 std::string CoinCountText(const GameState& game);

@@ -4,6 +4,7 @@
 #include "ClickMatch.h"
 #include "Form2.h"
 #include "GameFileIO.h"
+#include "MoveListBox.h"
 #include "Notation.h"
 #include "RecordCommands.h"
 #include "ToolsCommands.h"
@@ -41,6 +42,7 @@ Form1::Form1(UserDialogs& dialogs, QWidget* parent)
                              QStringLiteral("The computer could not choose its step: %1.").arg(reason));
     });
     connect(Info_.get(), &Form2::Unloaded, this, [this] { Menu_.mnuInfoWindow->setChecked(false); });
+    connect(Info_->txtMoves, &MoveListBox::TurnDoubleClicked, this, &Form1::GoToTurnAt);
     Form_Load();
 }
 
@@ -253,6 +255,17 @@ void Form1::mnuUndo_Click()
 {
     StopThinking();
     Game_.Undo();
+}
+
+void Form1::GoToTurnAt(int offset)
+{
+    const std::optional<int> target = HistoryPosAtMoveListOffset(Game_, static_cast<std::size_t>(offset));
+    if (!target || *target == Game_.HistoryPos)
+        return;
+    // As many Undo steps as it takes; the list holds only applied steps, so Redo is never needed.
+    StopThinking();
+    while (Game_.HistoryPos > *target)
+        Game_.Undo();
 }
 
 void Form1::mnuRedo_Click()

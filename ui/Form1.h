@@ -83,6 +83,8 @@ private:
     void mnuSaveAs_Click();
     void mnuExit_Click();
     void mnuUndo_Click();
+    // A double click on a turn of the Info window's list goes back to the position after it.
+    void GoToTurnAt(int offset);
     void mnuRedo_Click();
     void mnuMoveNow_Click();
     void mnuFlipBoard_Click();

@@ -361,6 +361,7 @@ void MoveListBox::mouseDoubleClickEvent(QMouseEvent* event)
     const int start = static_cast<int>(Text_.lastIndexOf(QLatin1Char(' '), offset)) + 1;
     const int space = static_cast<int>(Text_.indexOf(QLatin1Char(' '), offset));
     Select(start, space < 0 ? static_cast<int>(Text_.size()) : space);
+    emit TurnDoubleClicked(offset);
 }
 
 void MoveListBox::contextMenuEvent(QContextMenuEvent* event)

@@ -58,6 +58,10 @@ public:
     // Scrolls so that the line of offset is in view.
     void ScrollTo(int offset);
 
+signals:
+    // A double click, which selects the turn under it, at that offset of the text.
+    void TurnDoubleClicked(int offset);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

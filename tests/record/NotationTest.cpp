@@ -1,5 +1,8 @@
 #include "Notation.h"
+#include "RandomPlay.h"
 #include "RecordingDisplay.h"
+
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -134,6 +137,38 @@ TEST(NotationTest, CoinCountSentenceNamesRedFirst)
     game.CoinCount[Red] = 3;
     game.CoinCount[Blue] = 10;
     EXPECT_EQ(CoinCountText(game), "Red has 3 and Blue has 10 coins left.");
+}
+
+// Every character of a turn in the move list leads to the history position whose list ends with that
+// turn, over random games of both rule sets, finished ones among them.
+TEST(NotationTest, MoveListOffsetLeadsToTheEndOfItsTurn)
+{
+    std::mt19937 random(21);
+    for (int g = 0; g < 40; ++g) {
+        GameState game;
+        game.GameRules = g % 2 == 0 ? Rules::Kelmarin : Rules::English;
+        game.New();
+        const int length = 1 + static_cast<int>(random() % 120);
+        for (int k = 0; k < length && !game.IsGameOver(); ++k) {
+            const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+            game.MakeMove(&step, true);
+        }
+        const std::string text = MoveListText(game);
+        const std::size_t turnsEnd = std::min(text.find(';'), text.size());
+        for (std::size_t offset = 0; offset < text.size() + 2; ++offset) {
+            const std::optional<int> position = HistoryPosAtMoveListOffset(game, offset);
+            ASSERT_EQ(position.has_value(), offset < turnsEnd) << text << " at " << offset;
+            if (!position)
+                continue;
+            GameState earlier = game;
+            while (earlier.HistoryPos > *position)
+                earlier.Undo();
+            std::string prefix = MoveListText(earlier);
+            prefix.resize(std::min(prefix.find(';'), prefix.size()));
+            const std::size_t turnEnd = std::min(text.find(' ', offset + (text[offset] == ' ')), turnsEnd);
+            ASSERT_EQ(prefix, text.substr(0, turnEnd)) << "at " << offset;
+        }
+    }
 }
 
 } // namespace

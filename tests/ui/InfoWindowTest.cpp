@@ -286,13 +286,23 @@ TEST(InfoWindow, ListTakesTheFocusAndItsTextIsSelectedAndCopied)
     EXPECT_EQ(list.SelectedText(), text.left(text.indexOf(QLatin1Char(' ')) + 1)) << "a whole turn";
     EXPECT_EQ(list.verticalScrollBar()->value(), 0) << "the caret kept in view";
 
-    const QRect second = list.CharacterRect(text.indexOf(QLatin1Char(' ')) + 2);
-    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second.center());
-    EXPECT_EQ(list.SelectedText(), text.section(QLatin1Char(' '), 1, 1)) << "a double click takes a turn";
-
     window.Menu().mnuUndo->trigger();
     EXPECT_EQ(list.SelectedText(), QString());
     EXPECT_EQ(list.Caret(), list.toPlainText().size());
+
+    // A double click on a turn goes back to the position after it, as Undo pressed as often would,
+    // and keeps the steps after it to redo.
+    const QString shown = list.toPlainText();
+    const QString firstTwo = shown.section(QLatin1Char(' '), 0, 1);
+    GameState expected = window.Form->Game();
+    while (QString::fromStdString(MoveListText(expected)) != firstTwo)
+        expected.Undo();
+    const QRect second = list.CharacterRect(static_cast<int>(shown.indexOf(QLatin1Char(' '))) + 2);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(list.toPlainText(), firstTwo);
+    EXPECT_EQ(window.Form->Game().HistoryPos, expected.HistoryPos);
+    EXPECT_EQ(window.Form->Game().Board, expected.Board);
+    EXPECT_EQ(window.Form->Game().MoveHistory.size(), expected.MoveHistory.size());
 }
 
 } // namespace
