@@ -1,10 +1,14 @@
 #include "BoardView.h"
 
+#include "BoardAccessible.h"
+#include "BoardDescription.h"
 #include "MenuActions.h"
 #include "Notation.h"
 #include "StandardSquares.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -12,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kelmarin::ui {
 
@@ -27,6 +32,7 @@ const QColor RedBanner(127, 0, 0);
 const QColor LastMoveColour(255, 255, 0);
 const QColor MustCaptureColour(255, 140, 0);
 const QColor HintColour(0, 160, 0);
+const QColor FocusColour(255, 0, 255);
 
 } // namespace
 
@@ -36,6 +42,11 @@ BoardView::BoardView(const GameState& game, const MenuActions& menu, QWidget* pa
     setObjectName(QStringLiteral("Board"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    static const bool accessible = [] {
+        QAccessible::installFactory(&BoardAccessible::Create);
+        return true;
+    }();
+    (void)accessible;
     CreatePicture();
 }
 
@@ -147,6 +158,8 @@ void BoardView::PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J)
         PaintMarks(painter, I, J, false);
     if (Menu_.mnuShowNumbers->isChecked() && dark)
         PaintNumber(painter, I, J);
+    if (Focus_ == TSquare{I, J})
+        Scale_.Frame(painter, Left + 60, Top + 60, Left + 740, Top + 740, 40, FocusColour);
 }
 
 // The marks of the aids, none of which hides a piece or a number: the last turn's frame lies inside
@@ -256,6 +269,7 @@ void BoardView::DrawTurnMarker(std::int16_t side)
         PaintTurnMarker(painter, side);
     }
     update();
+    DescriptionChanged();
     // A step was made or taken back.
     MustCapture_ = false;
     Hint_ = {};
@@ -291,6 +305,15 @@ void BoardView::RedrawBoard()
         }
     }
     update();
+    DescriptionChanged();
+}
+
+void BoardView::DescriptionChanged()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void BoardView::paintEvent(QPaintEvent*)
@@ -307,6 +330,57 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event)
                  static_cast<float>(point.x() * TwipsPerPixelX()),
                  static_cast<float>(point.y() * TwipsPerPixelY()));
     event->accept();
+}
+
+QString BoardView::Description() const
+{
+    return QString::fromStdString(BoardDescription(Game_.Board, Game_.SideToMove, Menu_.Numbering()));
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event)
+{
+    const bool flipped = Menu_.mnuFlipBoard->isChecked();
+    int dI = 0, dJ = 0; // on the board as drawn: right and down
+    switch (event->key()) {
+    case Qt::Key_Left:
+        dI = -1;
+        break;
+    case Qt::Key_Right:
+        dI = 1;
+        break;
+    case Qt::Key_Up:
+        dJ = -1;
+        break;
+    case Qt::Key_Down:
+        dJ = 1;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (Focus_.I != 0) {
+            const QRect box = SquareBox(Focus_.I, Focus_.J);
+            emit MouseUp(static_cast<int>(Qt::LeftButton), 0, box.left() + 400.0f, box.top() + 400.0f);
+        }
+        return;
+    case Qt::Key_Escape: {
+        const TSquare old = std::exchange(Focus_, TSquare{});
+        DrawSquare(old.I, old.J);
+        return;
+    }
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const TSquare old = Focus_;
+    if (Focus_.I == 0) {
+        Focus_ = SquareAt(400, 6100); // the bottom-left square as drawn
+    } else {
+        const int step = flipped ? -1 : 1;
+        Focus_.I = static_cast<std::int16_t>(std::clamp(Focus_.I + step * dI, 1, 8));
+        Focus_.J = static_cast<std::int16_t>(std::clamp(Focus_.J + step * dJ, 1, 8));
+    }
+    DrawSquare(old.I, old.J);
+    DrawSquare(Focus_.I, Focus_.J);
 }
 
 } // namespace kelmarin::ui

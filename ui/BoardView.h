@@ -64,6 +64,11 @@ public:
     double TwipsPerPixelX() const { return Scale_.TwipsPerPixelX(); }
     double TwipsPerPixelY() const { return Scale_.TwipsPerPixelY(); }
 
+    // The position in words, as the board's accessible description.
+    QString Description() const;
+    // The square the keyboard frame is on, (0, 0) while it is hidden.
+    TSquare FocusSquare() const { return Focus_; }
+
 signals:
     // Any button, on release; X and Y in twips from the top-left corner of the board's client area.
     void MouseUp(int button, int shift, float X, float Y);
@@ -74,6 +79,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Arrows show and move the frame, Space or Enter acts on its square as a click there, Escape hides it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void WatchScreen();
@@ -83,6 +90,8 @@ private:
     QPoint DisplayCorner(std::int16_t I, std::int16_t J) const;
     // Works the marks out afresh and repaints the squares whose marks changed.
     void RefreshMarks();
+    // Tells assistive technology that the position in words is new.
+    void DescriptionChanged();
 
     void PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J);
     void PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bool beforePiece);
@@ -98,6 +107,7 @@ private:
     SquareMarks Marks_;
     bool MustCapture_ = false;
     TSquare Hint_;
+    TSquare Focus_;
     QMetaObject::Connection ScreenDpi_;
 };
 
