@@ -1,7 +1,5 @@
 #include "PositionSetup.h"
 
-#include <array>
-
 namespace kelmarin {
 
 std::int16_t NextSetupCoin(std::int16_t coin)
@@ -22,23 +20,24 @@ std::int16_t NextSetupCoin(std::int16_t coin)
 
 std::string SetupRefusal(const TBoard& board)
 {
-    std::array<int, 3> count{};
+    int red = 0;
+    int blue = 0;
     for (const TSquare square : ScanOrder) {
         const std::int16_t coin = board[square];
         if (coin == Empty)
             continue;
-        ++count[static_cast<std::size_t>(PieceOwner(coin))];
+        ++(PieceOwner(coin) == Red ? red : blue);
         // Red men move towards row 1 and Blue men towards row 8, where a man is crowned.
         if (coin == RedMan && square.J == 1)
             return "a Red man stands on row 1, where it would be crowned";
         if (coin == BlueMan && square.J == 8)
             return "a Blue man stands on row 8, where it would be crowned";
     }
-    if (count[Red] > 12)
+    if (red > 12)
         return "Red has more than 12 pieces";
-    if (count[Blue] > 12)
+    if (blue > 12)
         return "Blue has more than 12 pieces";
-    if (count[Red] + count[Blue] == 0)
+    if (red + blue == 0)
         return "the board has no piece";
     return {};
 }
