@@ -67,7 +67,7 @@ PositionEditor::PositionEditor(Form1& form, BoardView& board, const MenuActions&
     Reason_->setWordWrap(true);
     Reason_->setStyleSheet(QStringLiteral("color: #c00000"));
     layout->addWidget(Reason_);
-    button(QStringLiteral("&OK"), "Accept", &PositionEditor::Accept);
+    button(QStringLiteral("O&K"), "Accept", &PositionEditor::Accept);
     button(QStringLiteral("Cancel"), "Cancel", &PositionEditor::Cancel);
     layout->addStretch();
     panel->setFixedWidth(200);
