@@ -139,13 +139,13 @@ void BoardView::PaintSquare(QPainter& painter, std::int16_t I, std::int16_t J)
     const bool dark = (I + J) % 2 != 0;
 
     QColor fill = palette().color(dark ? QPalette::Dark : QPalette::Button);
-    if (Game_.SelectedSquare == TSquare{I, J})
+    if (!Editing() && Game_.SelectedSquare == TSquare{I, J})
         fill = SelectedColour;
     Scale_.Box(painter, Left, Top, Left + 800, Top + 800, fill);
     if (Marks_(I, J) != 0)
         PaintMarks(painter, I, J, true);
 
-    const std::int16_t coin = Game_.Board(I, J);
+    const std::int16_t coin = ShownBoard()(I, J);
     if (coin > 0) {
         const bool blue = coin % 2 != 0;
         Scale_.Disc(painter, Left + 430, Top + 430, 320, Qt::black); // the shadow
@@ -201,9 +201,10 @@ void BoardView::ShowHint(TSquare landing)
 void BoardView::RefreshMarks()
 {
     const SquareMarks old = Marks_;
-    Marks_ =
-        ComputeMarks(Game_, {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked(),
-                             MustCapture_ && Menu_.mnuShowLegalMoves->isChecked(), Hint_});
+    Marks_ = Editing() ? SquareMarks{}
+                       : ComputeMarks(Game_, {Menu_.mnuHighlightLastMove->isChecked(),
+                                              Menu_.mnuShowLegalMoves->isChecked(),
+                                              MustCapture_ && Menu_.mnuShowLegalMoves->isChecked(), Hint_});
     if (Marks_ == old)
         return;
     for (std::int16_t I = 1; I <= 8; ++I)
@@ -283,16 +284,18 @@ void BoardView::RedrawBoard()
         painter.setPen(Qt::black);
         MustCapture_ = false;
         Hint_ = {};
-        Marks_ = ComputeMarks(
-            Game_,
-            {Menu_.mnuHighlightLastMove->isChecked(), Menu_.mnuShowLegalMoves->isChecked(), false, {}});
+        Marks_ = Editing() ? SquareMarks{}
+                           : ComputeMarks(Game_, {Menu_.mnuHighlightLastMove->isChecked(),
+                                                  Menu_.mnuShowLegalMoves->isChecked(),
+                                                  false,
+                                                  {}});
         Scale_.Box(painter, 50, 50, 6550, 6550, palette().color(QPalette::Button));
         for (std::int16_t I = 1; I <= 8; ++I)
             for (std::int16_t J = 1; J <= 8; ++J)
                 PaintSquare(painter, I, J);
-        PaintTurnMarker(painter, Game_.SideToMove);
+        PaintTurnMarker(painter, ShownSide());
 
-        if (Game_.IsGameOver()) {
+        if (!Editing() && Game_.IsGameOver()) {
             // The side that cannot move has lost.
             const bool blueWon = Game_.SideToMove == Red;
             const QString text = QStringLiteral("%1 has won!").arg(blueWon ? "Blue" : "Red");
@@ -334,7 +337,14 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event)
 
 QString BoardView::Description() const
 {
-    return QString::fromStdString(BoardDescription(Game_.Board, Game_.SideToMove, Menu_.Numbering()));
+    return QString::fromStdString(BoardDescription(ShownBoard(), ShownSide(), Menu_.Numbering()));
+}
+
+void BoardView::ShowEdited(const TBoard* board, std::int16_t side)
+{
+    Edited_ = board;
+    EditedSide_ = side;
+    RedrawBoard();
 }
 
 void BoardView::keyPressEvent(QKeyEvent* event)

@@ -6,6 +6,9 @@
 // check marks afresh at every call. Mouse releases are reported in twips, and SquareAt is the one
 // place that maps a point in twips to a board square.
 //
+// While a position is being set up, the view shows the editor's board and side to move instead of the
+// game's, without the selection, the marks or the winner's banner; the game stays as it is.
+//
 // The view is the game's display sink. The Info window's texts are not the board's: for those it
 // only says that they are due, and the main window writes them.
 #pragma once
@@ -64,6 +67,10 @@ public:
     double TwipsPerPixelX() const { return Scale_.TwipsPerPixelX(); }
     double TwipsPerPixelY() const { return Scale_.TwipsPerPixelY(); }
 
+    // Shows board and side instead of the game, until ShowEdited(nullptr, 0); both must outlive it.
+    void ShowEdited(const TBoard* board, std::int16_t side);
+    bool Editing() const { return Edited_ != nullptr; }
+
     // The position in words, as the board's accessible description.
     QString Description() const;
     // The square the keyboard frame is on, (0, 0) while it is hidden.
@@ -97,6 +104,8 @@ private:
     void PaintMarks(QPainter& painter, std::int16_t I, std::int16_t J, bool beforePiece);
     void PaintNumber(QPainter& painter, std::int16_t I, std::int16_t J);
     void PaintTurnMarker(QPainter& painter, std::int16_t side);
+    const TBoard& ShownBoard() const { return Edited_ != nullptr ? *Edited_ : Game_.Board; }
+    std::int16_t ShownSide() const { return Edited_ != nullptr ? EditedSide_ : Game_.SideToMove; }
 
     const GameState& Game_;
     const MenuActions& Menu_;
@@ -109,6 +118,8 @@ private:
     TSquare Hint_;
     TSquare Focus_;
     QMetaObject::Connection ScreenDpi_;
+    const TBoard* Edited_ = nullptr;
+    std::int16_t EditedSide_ = 0;
 };
 
 } // namespace kelmarin::ui

@@ -105,8 +105,8 @@ void Form1::RefreshInfoWindow()
 
 void Form1::Form_MouseUp(int, int, float X, float Y)
 {
-    if (Thinker().IsThinking())
-        return;                     // the board takes no clicks while the computer thinks
+    if (Thinker().IsThinking() || Board_->Editing())
+        return; // the board takes no clicks while the computer thinks, and the editor takes them
     Board_->ShowMustCapture(false); // shown until the next click
     Board_->ShowHint({});
     const TSquare square = Board_->SquareAt(X, Y);
@@ -260,7 +260,7 @@ void Form1::mnuUndo_Click()
 void Form1::GoToTurnAt(int offset)
 {
     const std::optional<int> target = HistoryPosAtMoveListOffset(Game_, static_cast<std::size_t>(offset));
-    if (!target || *target == Game_.HistoryPos)
+    if (!target || *target == Game_.HistoryPos || Board_->Editing())
         return;
     // As many Undo steps as it takes; the list holds only applied steps, so Redo is never needed.
     StopThinking();

@@ -66,6 +66,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // No menu of panels: the set-up panel is opened from the Tools menu only.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 private:
     void ConnectActions();

@@ -59,6 +59,7 @@ MenuActions::MenuActions(QObject* owner)
       mnuCopyPdn(Command(owner, "mnuCopyPdn", QStringLiteral("&Copy Game as PDN"))),
       mnuImportPdn(Command(owner, "mnuImportPdn", QStringLiteral("&Import PDN Game..."))),
       mnuPastePosition(Command(owner, "mnuPastePosition", QStringLiteral("&Paste Position (FEN)"))),
+      mnuSetUpPosition(Command(owner, "mnuSetUpPosition", QStringLiteral("Se&t Up Position..."))),
       mnuLevel{Option(owner, "mnuLevelClassic", QStringLiteral("&Classic"), true),
                Option(owner, "mnuLevelStrong", QStringLiteral("&Strong"), false),
                Option(owner, "mnuLevelExpert", QStringLiteral("&Expert"), false)},
@@ -159,6 +160,7 @@ void MenuActions::FillToolsMenu(QMenu* mnuTools) const
     mnuTools->addAction(mnuCopyPdn);
     mnuTools->addAction(mnuImportPdn);
     mnuTools->addAction(mnuPastePosition);
+    mnuTools->addAction(mnuSetUpPosition);
     mnuTools->addSeparator();
     QMenu* mnuStrength = mnuTools->addMenu(QStringLiteral("Computer &Strength"));
     mnuStrength->setObjectName(QStringLiteral("mnuStrength"));

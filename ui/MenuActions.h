@@ -59,6 +59,7 @@ public:
     QAction* mnuCopyPdn;
     QAction* mnuImportPdn;
     QAction* mnuPastePosition;
+    QAction* mnuSetUpPosition;
 
     // Tools: the computer's strength (one level checked, Classic at start) and the hint.
     std::array<QAction*, 3> mnuLevel; // indexed as AllLevels

@@ -3,6 +3,7 @@
 #include "BoardView.h"
 #include "Form1.h"
 #include "MenuActions.h"
+#include "PositionEditor.h"
 
 #include <QAction>
 
@@ -17,6 +18,8 @@ ToolsCommands::ToolsCommands(Form1& form, BoardView& board, const MenuActions& m
         connect(Menu_.mnuZoom[index], &QAction::triggered, this, [this, index] { mnuZoom_Click(index); });
     connect(Menu_.mnuHint, &QAction::triggered, this, &ToolsCommands::mnuHint_Click);
     connect(&Form_.Thinker(), &ComputerThinker::Finished, this, &ToolsCommands::ThinkerFinished);
+    auto* editor = new PositionEditor(Form_, Board_, Menu_); // a child of the window, which deletes it
+    connect(Menu_.mnuSetUpPosition, &QAction::triggered, editor, &PositionEditor::Open);
 }
 
 void ToolsCommands::mnuHint_Click()

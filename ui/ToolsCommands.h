@@ -1,5 +1,6 @@
-// The commands of the Tools menu: the view aids, Zoom and Hint. (The computer's turn reads Stop
-// Computer on Repetition and Computer Strength itself; the game-record commands are RecordCommands.)
+// The commands of the Tools menu: the view aids, Zoom, Hint and Set Up Position (PositionEditor).
+// (The computer's turn reads Stop Computer on Repetition and Computer Strength itself; the game-record
+// commands are RecordCommands.)
 //
 // Every option starts off (Zoom at 100%) and changes nothing while it stays so: the board and the
 // window then look and behave exactly as without this menu.

@@ -75,6 +75,7 @@ TEST(Menus, TableWithCaptionsShortcutsAndInitialMarks)
                                   "  &Copy Game as PDN",
                                   "  &Import PDN Game...",
                                   "  &Paste Position (FEN)",
+                                  "  Se&t Up Position...",
                                   "  -",
                                   "  Computer &Strength",
                                   "    &Classic on",
