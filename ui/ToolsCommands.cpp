@@ -18,8 +18,12 @@ ToolsCommands::ToolsCommands(Form1& form, BoardView& board, const MenuActions& m
         connect(Menu_.mnuZoom[index], &QAction::triggered, this, [this, index] { mnuZoom_Click(index); });
     connect(Menu_.mnuHint, &QAction::triggered, this, &ToolsCommands::mnuHint_Click);
     connect(&Form_.Thinker(), &ComputerThinker::Finished, this, &ToolsCommands::ThinkerFinished);
-    auto* editor = new PositionEditor(Form_, Board_, Menu_); // a child of the window, which deletes it
-    connect(Menu_.mnuSetUpPosition, &QAction::triggered, editor, &PositionEditor::Open);
+    connect(Menu_.mnuSetUpPosition, &QAction::triggered, this, [this] {
+        // Made when first asked for, so that until then the window holds nothing it did not hold before.
+        if (Editor_ == nullptr)
+            Editor_ = new PositionEditor(Form_, Board_, Menu_); // a child of the window, which deletes it
+        Editor_->Open();
+    });
 }
 
 void ToolsCommands::mnuHint_Click()

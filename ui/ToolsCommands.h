@@ -15,6 +15,7 @@ namespace kelmarin::ui {
 class BoardView;
 class Form1;
 class MenuActions;
+class PositionEditor;
 
 class ToolsCommands final : public QObject {
     Q_OBJECT
@@ -35,6 +36,7 @@ private:
     Form1& Form_;
     BoardView& Board_;
     const MenuActions& Menu_;
+    PositionEditor* Editor_ = nullptr;
 };
 
 } // namespace kelmarin::ui
