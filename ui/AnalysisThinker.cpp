@@ -30,6 +30,7 @@ void AnalysisThinker::Start(const GameState& game)
         limits.TimeMs = TimeMs;
         limits.MaxDepth = MaxDepth;
         limits.Cancel = &Cancelled_;
+        limits.ShortenForced = false; // the line behind a forced step is what a person wants to see
         // Queued to this object's thread; dropped unread if the object is gone by then.
         limits.OnIteration = [this, generation](const strong::IterationInfo& info) {
             auto copied = std::make_shared<const strong::IterationInfo>(info);

@@ -19,6 +19,7 @@ AnalysisWindow::AnalysisWindow() : txtAnalysis(new QPlainTextEdit(this))
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(9.75);
     txtAnalysis->setFont(font);
+    txtAnalysis->setWordWrapMode(QTextOption::WordWrap); // a long line breaks between turns
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -15,8 +15,8 @@ class AnalysisWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int InitialWidth = 360;
-    static constexpr int InitialHeight = 110;
+    static constexpr int InitialWidth = 420;
+    static constexpr int InitialHeight = 150;
 
     AnalysisWindow();
 
