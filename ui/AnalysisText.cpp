@@ -1,5 +1,7 @@
 #include "AnalysisText.h"
 
+#include <QStringList>
+
 namespace kelmarin::ui {
 
 QString ScoreText(int score)
@@ -17,6 +19,24 @@ std::uint64_t NodesPerSecond(std::uint64_t nodes, std::int64_t elapsedMs)
     return elapsedMs <= 0 ? nodes : nodes * 1000 / static_cast<std::uint64_t>(elapsedMs);
 }
 
+QString RowsOfTurns(const QString& line, int width, const QString& indent)
+{
+    QString text;
+    int rowLength = 0;
+    for (const QString& turn : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (rowLength > 0 && rowLength + 1 + turn.size() > width) {
+            text += QLatin1Char('\n') + indent;
+            rowLength = 0;
+        } else if (rowLength > 0) {
+            text += QLatin1Char(' ');
+            ++rowLength;
+        }
+        text += turn;
+        rowLength += static_cast<int>(turn.size());
+    }
+    return text;
+}
+
 QString AnalysisText(const GameState& game, const strong::IterationInfo& info, SquareNumbering numbering)
 {
     const QString side = game.SideToMove == Blue ? QStringLiteral("Blue") : QStringLiteral("Red");
@@ -24,7 +44,8 @@ QString AnalysisText(const GameState& game, const strong::IterationInfo& info, S
         .arg(info.Depth)
         .arg(side, ScoreText(info.Score))
         .arg(NodesPerSecond(info.Nodes, info.ElapsedMs))
-        .arg(QString::fromStdString(LineText(game, info.Pv, numbering)));
+        .arg(RowsOfTurns(QString::fromStdString(LineText(game, info.Pv, numbering)), LineWidth,
+                         QStringLiteral("      ")));
 }
 
 } // namespace kelmarin::ui

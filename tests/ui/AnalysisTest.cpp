@@ -193,6 +193,25 @@ TEST(Analysis, WaitsWhileTheComputerThinks)
     EXPECT_EQ(runningWhileThinking, std::vector<bool>({false, false}));
 }
 
+// Rows keep whole turns, stay within their width unless one turn is longer, and read back as the line.
+TEST(Analysis, LongLinesBreakBetweenTurns)
+{
+    QString line;
+    for (int k = 1; k < 60; ++k)
+        line += QStringLiteral("%1R.%2-%3%4 ")
+                    .arg(k)
+                    .arg(k % 32 + 1)
+                    .arg(k * 7 % 32 + 1)
+                    .arg(k % 5 ? "" : "x,9-18x");
+    for (int width = 1; width < 70; width += 3) {
+        const QStringList rows = RowsOfTurns(line, width, QStringLiteral("  ")).split(QLatin1Char('\n'));
+        for (const QString& row : rows)
+            EXPECT_TRUE(row.size() <= width + 2 || !row.trimmed().contains(QLatin1Char(' ')))
+                << row.toStdString();
+        EXPECT_EQ(rows.join(QLatin1Char(' ')).simplified(), line.simplified());
+    }
+}
+
 TEST(Analysis, ScoresReadAsWinsLossesOrSignedNumbers)
 {
     for (int score = -strong::WinBand; score <= strong::WinBand; score += 37)
