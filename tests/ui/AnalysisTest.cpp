@@ -193,6 +193,22 @@ TEST(Analysis, WaitsWhileTheComputerThinks)
     EXPECT_EQ(runningWhileThinking, std::vector<bool>({false, false}));
 }
 
+// The real search, on its thread: its lines follow the board and start with the side to move.
+TEST(Analysis, TheSearchFollowsTheBoard)
+{
+    Window window;
+    window.Menu().mnuComputer[Blue]->trigger();
+    window.Menu().mnuAnalysis->trigger();
+    const AnalysisWindow& shown = window.Form->Analysis().Window();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.Text().contains(QStringLiteral("Line: 1R.")); }, 10000));
+    window.ClickSquare(3, 6);
+    window.ClickSquare(4, 5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.Text().contains(QStringLiteral("Line: 1B.")); }, 10000));
+    EXPECT_TRUE(shown.Text().contains(QStringLiteral("Score for Blue: ")));
+    window.Form->close();
+    EXPECT_FALSE(window.Form->Analysis().Thinker().IsRunning());
+}
+
 // Rows keep whole turns, stay within their width unless one turn is longer, and read back as the line.
 TEST(Analysis, LongLinesBreakBetweenTurns)
 {
