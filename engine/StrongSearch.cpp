@@ -97,7 +97,7 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
         return result;
     TStep best = steps[0];
     // A forced step needs no long thought; a few iterations still give it a score.
-    const int maxDepth = std::min(Limits_.MaxDepth, count == 1 ? 4 : MaxPly - 1);
+    const int maxDepth = std::min(Limits_.MaxDepth, count == 1 && Limits_.ShortenForced ? 4 : MaxPly - 1);
     int score = 0;
     for (int depth = 1; depth <= maxDepth; ++depth) {
         RootBest_ = TStep{};

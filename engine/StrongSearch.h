@@ -51,6 +51,9 @@ struct SearchLimits {
     std::uint64_t NodeLimit = 0; // 0 for none
     int MaxDepth = MaxPly - 1;
     const std::atomic<bool>* Cancel = nullptr;
+    // A single step at the root is looked at a few plies deep only, enough for its score; false to
+    // search it as deep as any other, for a listener that wants the line behind it.
+    bool ShortenForced = true;
     // Milliseconds on a monotonic clock; the steady clock when empty.
     std::function<std::int64_t()> ClockMs;
     // Called on the searching thread after each completed iteration.

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace kelmarin {
@@ -26,6 +27,12 @@ enum class SquareNumbering { Board, Standard };
 
 // The applied history as one line ("1R.11-14 1B.24-20 ..."), with the result when the game is over.
 std::string MoveListText(const GameState& game, SquareNumbering numbering = SquareNumbering::Board);
+
+// A line of steps that would follow the applied history, written as the move list would go on
+// ("6R.11-15 6B.23-19x,19-10x"). A turn the history left unfinished goes on at its next jump without
+// its number again ("9-18x 7B.27-23"), so the text continues the move list in both cases.
+std::string LineText(const GameState& game, std::span<const TMove> line,
+                     SquareNumbering numbering = SquareNumbering::Board);
 
 // The history position just after the turn whose text holds `offset` of MoveListText(game) (a space
 // counting with the turn after it); nothing for an offset in the result or past the end.

@@ -82,8 +82,8 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-echo "== tests that start threads (thread sanitizer): the computer's worker, Hint, the strong search"
+echo "== tests that start threads (thread sanitizer): the computer's worker, Hint, the analysis, the strong search"
 configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARIN_SANITIZE_THREAD=ON
 cmake --build build-tsan -j "$jobs" --target ui_tests strong_engine_tests
 TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp history_size=4" \
-  ctest --test-dir build-tsan --output-on-failure -j "$jobs" -R '^(ComputerTurn\.|Tools\.Hint|StrongSearchTest\.)'
+  ctest --test-dir build-tsan --output-on-failure -j "$jobs" -R '^(ComputerTurn\.|Tools\.Hint|Analysis\.|StrongSearchTest\.)'

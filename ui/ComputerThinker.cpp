@@ -63,6 +63,7 @@ void ComputerThinker::Start(const GameState& game, Level level, int timeMs, Purp
         QMetaObject::invokeMethod(
             this, [this, generation, answer] { Deliver(generation, answer); }, Qt::QueuedConnection);
     });
+    emit ThinkingChanged();
 }
 
 void ComputerThinker::Cancel()
@@ -74,6 +75,7 @@ void ComputerThinker::Cancel()
     ++Generation_; // the answer already on its way, if any, is for a search that no longer counts
     Copy_.reset();
     Wait_.reset();
+    emit ThinkingChanged();
 }
 
 void ComputerThinker::ForgetGame()
@@ -91,11 +93,15 @@ void ComputerThinker::Deliver(unsigned generation, const std::shared_ptr<const A
     if (!answer->Failure.isEmpty()) {
         Wait_.reset(); // not over the warning
         emit Failed(answer->Failure);
+        emit ThinkingChanged();
         return;
     }
-    // The cursor goes once the answer has been taken, as it does after the classic computer's step.
-    const std::unique_ptr<WaitCursor> wait = std::move(Wait_);
-    emit Finished(answer->Result, Purpose_, Asked_);
+    {
+        // The cursor goes once the answer has been taken, as it does after the classic computer's step.
+        const std::unique_ptr<WaitCursor> wait = std::move(Wait_);
+        emit Finished(answer->Result, Purpose_, Asked_);
+    }
+    emit ThinkingChanged();
 }
 
 } // namespace kelmarin::ui

@@ -73,6 +73,8 @@ signals:
                   const kelmarin::ui::AskedPosition& asked);
     // On the window's thread: the search could not be made, for this reason.
     void Failed(const QString& reason);
+    // A search started, or one ended in any way; IsThinking tells which.
+    void ThinkingChanged();
 
 private:
     struct Answer;

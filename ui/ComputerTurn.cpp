@@ -21,6 +21,7 @@ ComputerTurn::ComputerTurn(GameState& game, const MenuActions& menu)
         ResumeWaitingStep();
         emit SearchFailed(reason);
     });
+    connect(&Thinker_, &ComputerThinker::ThinkingChanged, this, &ComputerTurn::ThinkingChanged);
 }
 
 ComputerTurn::~ComputerTurn()
@@ -55,10 +56,14 @@ void ComputerTurn::PlayComputerMove(bool moveNow)
     TChoice choice;
     {
         WaitCursor wait;
+        ClassicThinking_ = true;
+        emit ThinkingChanged();
         choice = Classic_.ChooseComputerMove(Game_.SideToMove);
+        ClassicThinking_ = false;
         ShowValue(choice.Score);
     }
     PlayChosenStep(choice.Move);
+    emit ThinkingChanged();
 }
 
 void ComputerTurn::Timer1_Timer()

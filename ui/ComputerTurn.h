@@ -35,6 +35,8 @@ public:
     ComputerPlayer& Classic() { return Classic_; }
     ComputerThinker& Thinker() { return Thinker_; }
     bool ComputerPlays(std::int16_t side) const;
+    // The computer is choosing a step or a hint: the classic computer inside its tick, or the worker.
+    bool IsThinking() const { return ClassicThinking_ || Thinker_.IsThinking(); }
 
     // The computer's step for the side to move, then the timer armed for what follows; the stronger
     // levels only start thinking here. moveNow: whoever plays that side.
@@ -57,6 +59,8 @@ signals:
     // The shown score or the repetition stop changed.
     void TitleDue();
     void SearchFailed(const QString& reason);
+    // The computer started or stopped thinking; IsThinking tells which.
+    void ThinkingChanged();
 
 private:
     void ShowValue(int score);
@@ -78,6 +82,7 @@ private:
     std::optional<int> ShownScore_;
     bool Stopped_ = false;
     bool StepWaiting_ = false; // a tick came while the worker thought of a hint
+    bool ClassicThinking_ = false;
 };
 
 } // namespace kelmarin::ui

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "AnalysisCommands.h"
 #include "BoardView.h"
 #include "ClickMatch.h"
 #include "Form2.h"
@@ -22,7 +23,8 @@ namespace kelmarin::ui {
 Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), Dialogs_(dialogs), Menu_(this),
       Turn_(std::make_unique<ComputerTurn>(Game_, Menu_)), Board_(new BoardView(Game_, Menu_, this)),
-      Info_(std::make_unique<Form2>()), Tools_(new ToolsCommands(*this, *Board_, Menu_))
+      Info_(std::make_unique<Form2>()), Tools_(new ToolsCommands(*this, *Board_, Menu_)),
+      Analysis_(std::make_unique<AnalysisCommands>(*this, Menu_))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kelmarin 1.00"));
@@ -48,6 +50,7 @@ Form1::Form1(UserDialogs& dialogs, QWidget* parent)
 
 Form1::~Form1()
 {
+    Analysis_.reset();
     Turn_.reset();
     Game_.AttachDisplay(nullptr);
 }
@@ -87,6 +90,7 @@ void Form1::closeEvent(QCloseEvent* event)
     StopThinking();
     Timer1().SetInterval(0);
     Info_->close();
+    Analysis_->CloseWindow();
     event->accept();
     emit Unloaded();
 }
@@ -99,6 +103,7 @@ void Form1::UpdateTitle()
 void Form1::RefreshInfoWindow()
 {
     Turn_->PositionChanged();
+    Analysis_->PositionChanged();
     Info_->SetTexts(QString::fromStdString(MoveListText(Game_, Menu_.Numbering())),
                     QString::fromStdString(CoinCountText(Game_)));
 }

@@ -18,6 +18,7 @@
 
 namespace kelmarin::ui {
 
+class AnalysisCommands;
 class BoardView;
 class Form2;
 class ToolsCommands;
@@ -57,6 +58,7 @@ public:
     const MenuActions& Menu() const { return Menu_; }
     BoardView& Board() const { return *Board_; }
     Form2& InfoWindow() const { return *Info_; }
+    AnalysisCommands& Analysis() const { return *Analysis_; }
     // The plain title: the caption the window loaded with, and under the English rules a note of them.
     QString BaseTitle() const;
 
@@ -110,6 +112,7 @@ private:
     BoardView* Board_;
     std::unique_ptr<Form2> Info_;
     ToolsCommands* Tools_;
+    std::unique_ptr<AnalysisCommands> Analysis_; // gone first, before what it watches
     bool InfoPlaced_ = false;
     QString BaseTitle_;
 };

@@ -64,6 +64,7 @@ MenuActions::MenuActions(QObject* owner)
                Option(owner, "mnuLevelStrong", QStringLiteral("&Strong"), false),
                Option(owner, "mnuLevelExpert", QStringLiteral("&Expert"), false)},
       mnuHint(Command(owner, "mnuHint", QStringLiteral("&Hint"), QKeySequence(Qt::CTRL | Qt::Key_H))),
+      mnuAnalysis(Option(owner, "mnuAnalysis", QStringLiteral("&Analysis"), false)),
       mnuHighlightLastMove(
           Option(owner, "mnuHighlightLastMove", QStringLiteral("Highlight &Last Move"), false)),
       mnuShowLegalMoves(Option(owner, "mnuShowLegalMoves", QStringLiteral("Show Legal Mo&ves"), false)),
@@ -167,6 +168,7 @@ void MenuActions::FillToolsMenu(QMenu* mnuTools) const
     for (QAction* action : mnuLevel)
         mnuStrength->addAction(action);
     mnuTools->addAction(mnuHint);
+    mnuTools->addAction(mnuAnalysis);
     mnuTools->addSeparator();
     mnuTools->addAction(mnuHighlightLastMove);
     mnuTools->addAction(mnuShowLegalMoves);

@@ -61,9 +61,10 @@ public:
     QAction* mnuPastePosition;
     QAction* mnuSetUpPosition;
 
-    // Tools: the computer's strength (one level checked, Classic at start) and the hint.
+    // Tools: the computer's strength (one level checked, Classic at start), the hint and the analysis.
     std::array<QAction*, 3> mnuLevel; // indexed as AllLevels
     QAction* mnuHint;
+    QAction* mnuAnalysis; // the Analysis window, off at start
 
     // Tools: the view aids.
     QAction* mnuHighlightLastMove;

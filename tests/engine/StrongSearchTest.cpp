@@ -210,6 +210,29 @@ TEST(StrongSearchTest, IterationsReportLegalLines)
     }
 }
 
+// A forced step is looked at four plies deep, unless the listener wants it searched as any other.
+TEST(StrongSearchTest, ForcedStepSearchedDeepOnlyWhenAsked)
+{
+    std::mt19937 random(3);
+    GameState game;
+    game.New();
+    auto steps = [&] {
+        MoveList legal;
+        game.GenerateMoves(game.SideToMove, legal);
+        return legal.Count();
+    };
+    while (steps() != 1 || game.HistoryPos < 6) {
+        ASSERT_GT(steps(), 0);
+        const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+        game.MakeMove(&step, true);
+    }
+    SearchLimits limits = NodeLimit(0);
+    limits.MaxDepth = 7;
+    EXPECT_EQ(StrongSearch(16).Search(game, limits).Depth, 4);
+    limits.ShortenForced = false;
+    EXPECT_EQ(StrongSearch(16).Search(game, limits).Depth, 7);
+}
+
 TEST(StrongSearchTest, LevelsAndMatch)
 {
     for (const Level level : AllLevels) {

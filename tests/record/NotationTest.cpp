@@ -171,5 +171,44 @@ TEST(NotationTest, MoveListOffsetLeadsToTheEndOfItsTurn)
     }
 }
 
+// A line written after a game reads as the move list goes on once the line is played, in both
+// numberings, from random positions, unfinished multi-jumps among them.
+TEST(NotationTest, LineTextContinuesTheMoveList)
+{
+    std::mt19937 random(5);
+    auto withoutResult = [](std::string text) {
+        return text.substr(0, std::min(text.find(';'), text.size()));
+    };
+    for (int g = 0; g < 200; ++g) {
+        GameState game;
+        game.GameRules = g % 2 == 0 ? Rules::Kelmarin : Rules::English;
+        const SquareNumbering numbering = g % 3 == 0 ? SquareNumbering::Standard : SquareNumbering::Board;
+        game.New();
+        const int length = static_cast<int>(random() % 80);
+        for (int k = 0; k < length && !game.IsGameOver(); ++k) {
+            const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+            game.MakeMove(&step, true);
+        }
+        if (game.IsGameOver())
+            continue;
+        const bool unfinished =
+            game.HistoryPos > 0 && PieceOwner(game.HistoryEntry(game.HistoryPos).Coin) == game.SideToMove;
+        GameState after = game;
+        std::vector<TMove> line;
+        const int lineLength = 1 + static_cast<int>(random() % 12);
+        for (int k = 0; k < lineLength && !after.IsGameOver(); ++k) {
+            line.push_back(kelmarin::testing::RandomLegalStep(after, random));
+            after.MakeMove(&line.back(), true);
+        }
+        const std::string before = MoveListText(game, numbering);
+        const std::string separator = unfinished ? "," : before.empty() ? "" : " ";
+        ASSERT_EQ(before + separator + LineText(game, line, numbering),
+                  withoutResult(MoveListText(after, numbering)));
+    }
+    GameState game;
+    game.New();
+    EXPECT_EQ(LineText(game, {}), "");
+}
+
 } // namespace
 } // namespace kelmarin

@@ -82,6 +82,7 @@ TEST(Menus, TableWithCaptionsShortcutsAndInitialMarks)
                                   "    &Strong off",
                                   "    &Expert off",
                                   "  &Hint [Ctrl+H]",
+                                  "  &Analysis off",
                                   "  -",
                                   "  Highlight &Last Move off",
                                   "  Show Legal Mo&ves off",
