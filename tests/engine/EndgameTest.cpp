@@ -61,6 +61,37 @@ TEST(EndgameTablesTest, TwoAndThreePiecesAgreeWithTheirSuccessorsUnderBothRules)
     }
 }
 
+// The board turned half round with the colours swapped: the same game for the other side.
+Position Mirrored(const Position& position)
+{
+    const auto turned = [](std::uint32_t mask) {
+        std::uint32_t result = 0;
+        for (int k = 0; k < PlayingSquareCount; ++k)
+            if (mask >> k & 1)
+                result |= SquareBit(PlayingSquareCount - 1 - k);
+        return result;
+    };
+    return Position::FromMasks(turned(position.Pieces(Red)), turned(position.Pieces(Blue)),
+                               turned(position.Kings()), Opponent(position.SideToMove()), NoSquare,
+                               position.GameRules());
+}
+
+TEST(EndgameTablesTest, APositionAndItsMirrorWithTheColoursSwappedHaveOneValue)
+{
+    for (const Rules rules : {Rules::Kelmarin, Rules::English}) {
+        const EndgameTables& tables = Solved(rules);
+        for (const TMaterial& material : tables.Materials()) {
+            const EndgameIndex index(material);
+            for (std::uint64_t i = 0; i < index.Size(); ++i) {
+                if (const std::optional<Position> position = index.PositionAt(i, rules)) {
+                    ASSERT_EQ(tables.Probe(*position), tables.Probe(Mirrored(*position)))
+                        << EndgameFileName(rules, material) << " " << i;
+                }
+            }
+        }
+    }
+}
+
 // Two kings beat one but for a few positions where one of them is shut in the single corner; the lone
 // king never wins without a capture at once.
 TEST(EndgameTablesTest, TwoKingsBeatOneAlmostEverywhereAndTheLoneKingWinsOnlyByACapture)
