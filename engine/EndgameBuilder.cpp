@@ -32,7 +32,7 @@ std::uint32_t MenOf(const Position& position, std::int16_t side)
 
 int PieceCount(const Position& position)
 {
-    return std::popcount(position.Pieces(Red) | position.Pieces(Blue));
+    return BitCount(position.Pieces(Red) | position.Pieces(Blue));
 }
 
 class SubSliceSolver {
@@ -46,18 +46,15 @@ public:
     {
         const std::uint64_t size = Index_.SubSliceSize();
         const std::uint64_t base = placement * size;
-        s.Positions.resize(size);
+        Index_.SubSlicePositions(placement, Tables_.GameRules(), s.Positions);
         s.Ways.assign(size, 0);
         s.BestWin.assign(size, NoWin);
         s.LongestLoss.assign(size, 0);
         s.Drawn.assign(size, 0);
         s.Distance.assign(size, NoWin);
         s.Buckets.resize(MaxDistance + 1);
-        for (std::uint64_t i = 0; i < size; ++i) {
-            const Position position = *Index_.PositionAt(base + i, Tables_.GameRules());
-            s.Positions[i] = position;
-            ReadTurns(position, static_cast<std::uint32_t>(i), s);
-        }
+        for (std::uint64_t i = 0; i < size; ++i)
+            ReadTurns(s.Positions[i], static_cast<std::uint32_t>(i), s);
         for (int d = 0; d <= MaxDistance; ++d) {
             std::vector<std::uint32_t>& bucket = s.Buckets[d];
             for (std::size_t n = 0; n < bucket.size(); ++n) {

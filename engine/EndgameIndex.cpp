@@ -29,7 +29,7 @@ std::uint64_t RankAmong(std::uint32_t chosen, std::uint32_t from)
     std::uint64_t rank = 0;
     int n = 1;
     for (std::uint32_t rest = chosen; rest != 0; rest &= rest - 1, ++n) {
-        const int place = std::popcount(from & ((rest & (0u - rest)) - 1));
+        const int place = BitCount(from & ((rest & (0u - rest)) - 1));
         rank += Binomial[place][n];
     }
     return rank;
@@ -39,7 +39,7 @@ std::uint64_t RankAmong(std::uint32_t chosen, std::uint32_t from)
 std::uint32_t UnrankAmong(std::uint64_t rank, int count, std::uint32_t from)
 {
     std::uint32_t places = 0;
-    int place = std::popcount(from);
+    int place = BitCount(from);
     for (int n = count; n >= 1; --n) {
         do
             --place;
@@ -56,6 +56,30 @@ std::uint32_t UnrankAmong(std::uint64_t rank, int count, std::uint32_t from)
     return squares;
 }
 
+// Calls f with each choice of `count` squares of `from` in the order of their rank: the places among
+// `from` are numbers with `count` bits, taken in increasing order.
+template <class F> void ForEachChoice(int count, std::uint32_t from, F&& f)
+{
+    std::array<std::uint32_t, 32> square{};
+    int n = 0;
+    for (std::uint32_t rest = from; rest != 0; rest &= rest - 1)
+        square[n++] = rest & (0u - rest);
+    if (count == 0) {
+        f(std::uint32_t{0});
+        return;
+    }
+    const std::uint64_t end = std::uint64_t{1} << n;
+    for (std::uint64_t places = (std::uint64_t{1} << count) - 1; places < end;) {
+        std::uint32_t squares = 0;
+        for (std::uint64_t rest = places; rest != 0; rest &= rest - 1)
+            squares |= square[std::countr_zero(rest)];
+        f(squares);
+        const std::uint64_t lowest = places & (0 - places);
+        const std::uint64_t carried = places + lowest;
+        places = (((carried ^ places) >> 2) / lowest) | carried;
+    }
+}
+
 } // namespace
 
 TMaterial TMaterial::Of(const Position& position)
@@ -63,8 +87,7 @@ TMaterial TMaterial::Of(const Position& position)
     const std::uint32_t red = position.Pieces(Red);
     const std::uint32_t blue = position.Pieces(Blue);
     const std::uint32_t kings = position.Kings();
-    return {std::popcount(red & ~kings), std::popcount(red & kings), std::popcount(blue & ~kings),
-            std::popcount(blue & kings)};
+    return {BitCount(red & ~kings), BitCount(red & kings), BitCount(blue & ~kings), BitCount(blue & kings)};
 }
 
 EndgameIndex::EndgameIndex(TMaterial material) : Material_(material)
@@ -114,12 +137,31 @@ std::optional<Position> EndgameIndex::PositionAt(std::uint64_t index, Rules rule
                                rules);
 }
 
+bool EndgameIndex::SubSlicePositions(std::uint64_t placement, Rules rules,
+                                     std::vector<Position>& positions) const
+{
+    std::uint32_t redMen = 0;
+    std::uint32_t blueMen = 0;
+    if (!MenAt(placement, redMen, blueMen))
+        return false;
+    positions.clear();
+    const std::uint32_t free = ~(redMen | blueMen);
+    ForEachChoice(Material_.RedKings, free, [&](std::uint32_t redKings) {
+        ForEachChoice(Material_.BlueKings, free & ~redKings, [&](std::uint32_t blueKings) {
+            const std::uint32_t red = redMen | redKings;
+            const std::uint32_t blue = blueMen | blueKings;
+            positions.push_back(Position::FromMasks(blue, red, redKings | blueKings, Red, NoSquare, rules));
+            positions.push_back(Position::FromMasks(blue, red, redKings | blueKings, Blue, NoSquare, rules));
+        });
+    });
+    return true;
+}
+
 int MenAdvancement(std::uint32_t redMen, std::uint32_t blueMen)
 {
     int advancement = 0;
     for (int J = 1; J <= 8; ++J)
-        advancement +=
-            std::popcount(redMen & RowMask(J)) * (8 - J) + std::popcount(blueMen & RowMask(J)) * (J - 1);
+        advancement += BitCount(redMen & RowMask(J)) * (8 - J) + BitCount(blueMen & RowMask(J)) * (J - 1);
     return advancement;
 }
 

@@ -14,6 +14,7 @@
 #include <compare>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace kelmarin {
 
@@ -30,6 +31,16 @@ struct TMaterial {
     int Key() const { return RedMen | RedKings << 3 | BlueMen << 6 | BlueKings << 9; }
     auto operator<=>(const TMaterial&) const = default;
 };
+
+// The pieces in a mask, counted in the register: the build targets processors without a counting
+// instruction, where std::popcount is a library call.
+constexpr int BitCount(std::uint32_t x)
+{
+    x -= (x >> 1) & 0x55555555u;
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+    return static_cast<int>((x * 0x01010101u) >> 24);
+}
 
 inline constexpr int MaxKeyedPieces = 7;
 inline constexpr int MaterialKeys = 1 << 12;
@@ -48,6 +59,9 @@ public:
     std::uint64_t IndexOf(const Position& position) const;
     // The position at an index, nothing where the men would share a square.
     std::optional<Position> PositionAt(std::uint64_t index, Rules rules) const;
+    // Every position of one placement of the men, in index order; false where the men would share a
+    // square.
+    bool SubSlicePositions(std::uint64_t placement, Rules rules, std::vector<Position>& positions) const;
     // The men of one placement, false where they would share a square.
     bool MenAt(std::uint64_t placement, std::uint32_t& red, std::uint32_t& blue) const;
 

@@ -41,6 +41,14 @@ TEST(EndgameIndexTest, EveryIndexGivesBackItsPositionAndEveryPositionItsIndex)
                 ASSERT_EQ(index.IndexOf(*position), i);
             }
             EXPECT_GT(found, 300u) << EndgameFileName(Rules::Kelmarin, material);
+            // A sub-slice listed at once is the positions at its indices, in order.
+            std::vector<Position> listed;
+            const std::uint64_t placement = random() % index.MenPlacements();
+            if (index.SubSliceSize() > 100000 || !index.SubSlicePositions(placement, Rules::English, listed))
+                continue;
+            ASSERT_EQ(listed.size(), index.SubSliceSize());
+            for (std::uint64_t k = 0; k < listed.size(); ++k)
+                ASSERT_EQ(listed[k], index.PositionAt(placement * index.SubSliceSize() + k, Rules::English));
         }
 }
 
