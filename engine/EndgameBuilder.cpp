@@ -23,6 +23,7 @@ struct TScratch {
     std::vector<std::uint8_t> Drawn;     // a turn leads outside to a draw
     std::vector<std::uint16_t> Distance; // NoWin until solved
     std::vector<std::vector<std::uint32_t>> Buckets;
+    int Farthest = 0; // no bucket beyond holds anything
 };
 
 std::uint32_t MenOf(const Position& position, std::int16_t side)
@@ -53,9 +54,10 @@ public:
         s.Drawn.assign(size, 0);
         s.Distance.assign(size, NoWin);
         s.Buckets.resize(MaxDistance + 1);
+        s.Farthest = 0;
         for (std::uint64_t i = 0; i < size; ++i)
             ReadTurns(s.Positions[i], static_cast<std::uint32_t>(i), s);
-        for (int d = 0; d <= MaxDistance; ++d) {
+        for (int d = 0; d <= s.Farthest; ++d) {
             std::vector<std::uint32_t>& bucket = s.Buckets[d];
             for (std::size_t n = 0; n < bucket.size(); ++n) {
                 const std::uint32_t i = bucket[n];
@@ -77,7 +79,9 @@ public:
 private:
     static void Push(TScratch& s, int distance, std::uint32_t i)
     {
-        s.Buckets[std::min(distance, MaxDistance)].push_back(i);
+        distance = std::min(distance, MaxDistance);
+        s.Buckets[distance].push_back(i);
+        s.Farthest = std::max(s.Farthest, distance);
     }
 
     // What the turns leading out of the sub-slice give, and how many stay inside.
