@@ -26,5 +26,6 @@ int RunPdn(const CommandLine& line);
 int RunFen(const CommandLine& line);
 int RunImportPdn(const CommandLine& line);
 int RunEngine(const CommandLine& line);
+int RunEndgames(const CommandLine& line);
 
 } // namespace kelmarin::cli

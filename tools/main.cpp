@@ -39,6 +39,8 @@ constexpr Command Commands[] = {
     {"fen", "[FILE.kmr] [--rules kelmarin|english]", RunFen},
     {"import-pdn", "PDNFILE OUT.kmr [--game N] [--rules kelmarin|english]", RunImportPdn},
     {"engine", "[--rules R]", RunEngine},
+    {"endgames", "build|verify|probe DIR [FILE.kmr] [--fen FEN] [--pieces N] [--rules kelmarin|english|both]",
+     RunEndgames},
     {"--help", "", RunHelp},
     {"--version", "", RunVersion},
 };
