@@ -12,10 +12,6 @@ namespace {
 
 constexpr int Infinity = 30000;
 constexpr int AspirationWindow = 25;
-// Table entries that share one cache line; a new entry takes the place of the least worth keeping.
-constexpr int BucketSize = 4;
-// Win scores are stored in the table from the node, not the root.
-enum Bound : std::uint8_t { NoBound, Lower, Upper, Exact };
 
 // The side to move at `ply` has no step: it has lost, and a nearer loss is worse.
 constexpr int LossScore(int ply)
@@ -40,12 +36,8 @@ std::int64_t SteadyMs()
 
 } // namespace
 
-StrongSearch::StrongSearch(int tableBits)
-    : Table_(static_cast<TableEntry*>(std::calloc(std::size_t{1} << tableBits, sizeof(TableEntry)))),
-      TableMask_((std::uint64_t{1} << tableBits) / BucketSize - 1)
+StrongSearch::StrongSearch(int tableBits) : Table_(tableBits)
 {
-    if (!Table_)
-        throw std::bad_alloc();
     Keys_.reserve(GameState::MaxHistory + MaxPly + 1);
 }
 
@@ -64,8 +56,7 @@ void StrongSearch::CollectGameKeys(const GameState& game, int reversible)
 
 void StrongSearch::Clear()
 {
-    std::fill_n(Table_.get(), (TableMask_ + 1) * BucketSize, TableEntry{});
-    Age_ = 0;
+    Table_.Clear();
     for (auto& side : History_)
         for (auto& from : side)
             std::fill(std::begin(from), std::end(from), 0);
@@ -77,7 +68,7 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
     StartMs_ = Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs();
     Nodes_ = 0;
     Stopped_ = false;
-    ++Age_;
+    Table_.NewSearch();
     for (auto& side : History_)
         for (auto& from : side)
             for (int& value : from)
@@ -177,47 +168,15 @@ bool StrongSearch::IsRepetition(const SearchPosition& position, int ply) const
     return false;
 }
 
-StrongSearch::TableEntry* StrongSearch::Probe(std::uint64_t key)
-{
-    TableEntry* bucket = &Table_[(key & TableMask_) * BucketSize];
-    const auto check = static_cast<std::uint32_t>(key >> 32);
-    for (int k = 0; k < BucketSize; ++k)
-        if (bucket[k].Check == check && bucket[k].Bound != NoBound)
-            return &bucket[k];
-    return nullptr;
-}
-
 void StrongSearch::Store(std::uint64_t key, int depth, int score, int alpha, int beta, const TStep& move,
                          int ply)
 {
-    TableEntry* bucket = &Table_[(key & TableMask_) * BucketSize];
-    const auto check = static_cast<std::uint32_t>(key >> 32);
-    // The same position's entry if there is one, else the shallowest, entries of earlier searches
-    // counting as shallower: deep results outlive the search that found them.
-    TableEntry* slot = bucket;
-    int worth = 1 << 30;
-    for (int k = 0; k < BucketSize; ++k) {
-        TableEntry& entry = bucket[k];
-        if (entry.Check == check && entry.Bound != NoBound) {
-            if (entry.Age == Age_ && entry.Depth > depth)
-                return;
-            slot = &entry;
-            break;
-        }
-        const int entryWorth =
-            entry.Bound == NoBound ? -1000 : entry.Depth - 8 * static_cast<std::uint8_t>(Age_ - entry.Age);
-        if (entryWorth < worth) {
-            worth = entryWorth;
-            slot = &entry;
-        }
-    }
-    TableEntry& entry = *slot;
-    entry.Check = check;
+    TableEntry entry;
     entry.Score = static_cast<std::int16_t>(ToTable(score, ply));
     entry.Depth = static_cast<std::int8_t>(depth);
-    entry.Bound = score <= alpha ? Upper : score >= beta ? Lower : Exact;
+    entry.Kind = score <= alpha ? Upper : score >= beta ? Lower : Exact;
     entry.Move = move;
-    entry.Age = Age_;
+    Table_.Store(key, entry);
 }
 
 void StrongSearch::Remember(const TStep& step, std::int16_t side, int depth, int ply)
@@ -259,7 +218,9 @@ int StrongSearch::Negamax(const SearchPosition& position, int depth, int alpha, 
     Keys_[RootIndex_ + static_cast<std::size_t>(ply)] = position.Key();
     if (ply > 0 && IsRepetition(position, ply))
         return 0;
-    TStep steps[MaxSteps];
+    // Filled by the generator: the steps' default values would be written only to be overwritten.
+    alignas(TStep) unsigned char stepBytes[sizeof(TStep) * MaxSteps];
+    TStep* const steps = reinterpret_cast<TStep*>(stepBytes);
     const int count = position.GenerateSteps(steps);
     if (count == 0)
         return LossScore(ply);
@@ -269,12 +230,13 @@ int StrongSearch::Negamax(const SearchPosition& position, int depth, int alpha, 
 
     TStep tableMove;
     if (depth > 0) {
-        if (const TableEntry* entry = Probe(position.Key())) {
-            tableMove = entry->Move;
-            const int stored = FromTable(entry->Score, ply);
-            if (ply > 0 && entry->Depth >= depth &&
-                (entry->Bound == Exact || (entry->Bound == Lower && stored >= beta) ||
-                 (entry->Bound == Upper && stored <= alpha)))
+        const TableEntry entry = Table_.Probe(position.Key());
+        if (entry.Kind != NoBound) {
+            tableMove = entry.Move;
+            const int stored = FromTable(entry.Score, ply);
+            if (ply > 0 && entry.Depth >= depth &&
+                (entry.Kind == Exact || (entry.Kind == Lower && stored >= beta) ||
+                 (entry.Kind == Upper && stored <= alpha)))
                 return stored;
         }
     }

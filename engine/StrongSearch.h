@@ -13,6 +13,7 @@
 #pragma once
 
 #include "SearchPosition.h"
+#include "TranspositionTable.h"
 
 #include <atomic>
 #include <cstdint>
@@ -75,15 +76,6 @@ public:
     void Clear();
 
 private:
-    struct TableEntry {
-        std::uint32_t Check = 0;
-        std::int16_t Score = 0;
-        std::int8_t Depth = 0;
-        std::uint8_t Bound = 0;
-        TStep Move;
-        std::uint8_t Age = 0;
-    };
-
     // One iteration, in a window around the last one's score.
     int SearchRoot(const SearchPosition& root, int depth, int previous);
     int Negamax(const SearchPosition& position, int depth, int alpha, int beta, int ply);
@@ -91,20 +83,13 @@ private:
     void Order(TStep* steps, int count, const TStep& tableMove, std::int16_t side, int ply) const;
     bool IsRepetition(const SearchPosition& position, int ply) const;
     void CheckLimits();
-    TableEntry* Probe(std::uint64_t key);
     void Store(std::uint64_t key, int depth, int score, int alpha, int beta, const TStep& move, int ply);
     void Remember(const TStep& step, std::int16_t side, int depth, int ply);
     // The keys of the game's earlier positions that can still recur, oldest first.
     void CollectGameKeys(const GameState& game, int reversible);
     IterationInfo Iteration(const SearchPosition& root, int depth, int score) const;
 
-    struct FreeTable {
-        void operator()(TableEntry* table) const { std::free(table); }
-    };
-    // Zeroed by the system page by page as it is first touched, so a new search starts at once.
-    std::unique_ptr<TableEntry[], FreeTable> Table_;
-    std::uint64_t TableMask_;
-    std::uint8_t Age_ = 0;
+    TranspositionTable Table_;
     std::vector<std::uint64_t> Keys_; // the game's recurring positions, then the searched line
     std::size_t RootIndex_ = 0;
     TStep Killers_[MaxPly][2];
