@@ -1,11 +1,13 @@
 // The strong search's speed. Per fixed position: the positions searched per second in a search of
 // two million positions, and the depth it completes in one second (from the start and from a middle
-// game), as the window's Strong level would think.
+// game), as the window's Strong level would think, and on every processor.
 #include "BoardRows.h"
 #include "StrongSearch.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -86,11 +88,12 @@ void BM_Nodes(benchmark::State& state, const Position* position)
     state.counters["nodes/s"] = benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kIsRate);
 }
 
-void BM_OneSecond(benchmark::State& state, const Position* position)
+void BM_OneSecond(benchmark::State& state, const Position* position, int threads)
 {
     const GameState game = SetUp(*position);
     for (auto _ : state) {
         strong::StrongSearch search;
+        search.SetThreads(threads);
         strong::SearchLimits limits;
         limits.TimeMs = 1000;
         const strong::StrongResult result = search.Search(game, limits);
@@ -104,11 +107,14 @@ const int Registered = [] {
         benchmark::RegisterBenchmark((std::string("nodes/") + position.Name).c_str(), BM_Nodes, &position)
             ->Unit(benchmark::kMillisecond)
             ->Iterations(3);
-    for (const Position* position : {&Positions()[0], &Positions()[1]})
-        benchmark::RegisterBenchmark((std::string("one-second/") + position->Name).c_str(), BM_OneSecond,
-                                     position)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(1);
+    const int processors = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    for (const int threads : {1, processors})
+        for (const Position* position : {&Positions()[0], &Positions()[1]})
+            benchmark::RegisterBenchmark(
+                (std::string("one-second/") + position->Name + "/threads:" + std::to_string(threads)).c_str(),
+                BM_OneSecond, position, threads)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1);
     return 0;
 }();
 

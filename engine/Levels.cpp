@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <thread>
 
 namespace kelmarin {
 
@@ -55,9 +56,18 @@ int ScaledBudgetMs(Level level, int strongMs)
                             LevelBudgetMs(Level::Strong));
 }
 
-StrongResult SearchBestStep(const GameState& game, int timeMs, const std::atomic<bool>* cancel)
+int LevelThreads(Level level)
+{
+    if (level != Level::Expert)
+        return 1;
+    // The count is 0 where it cannot be told.
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 1);
+}
+
+StrongResult SearchBestStep(const GameState& game, int timeMs, const std::atomic<bool>* cancel, int threads)
 {
     strong::StrongSearch search;
+    search.SetThreads(threads);
     strong::SearchLimits limits;
     limits.TimeMs = timeMs;
     limits.Cancel = cancel;

@@ -29,9 +29,13 @@ int LevelBudgetMs(Level level);
 // The budget when Strong is given `strongMs` instead of its own, the others in proportion.
 int ScaledBudgetMs(Level level, int strongMs);
 
+// Threads of a level's search: all processors but one for Expert, one for the others.
+int LevelThreads(Level level);
+
 // The strong search's best step for the side to move, within timeMs; the game is read, not changed.
 // cancel, when given and set by another thread, ends the search at once. During a multi-jump the step
 // is the next jump; FromI is 0 when the side to move has no step.
-StrongResult SearchBestStep(const GameState& game, int timeMs, const std::atomic<bool>* cancel = nullptr);
+StrongResult SearchBestStep(const GameState& game, int timeMs, const std::atomic<bool>* cancel = nullptr,
+                            int threads = 1);
 
 } // namespace kelmarin

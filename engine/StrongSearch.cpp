@@ -1,52 +1,25 @@
 #include "StrongSearch.h"
 
-#include "StrongEval.h"
-
 #include <algorithm>
-#include <chrono>
-#include <new>
+#include <thread>
 
 namespace kelmarin::strong {
 
-namespace {
-
-constexpr int Infinity = 30000;
-constexpr int AspirationWindow = 25;
-// Table entries that share one cache line; a new entry takes the place of the least worth keeping.
-constexpr int BucketSize = 4;
-// Win scores are stored in the table from the node, not the root.
-enum Bound : std::uint8_t { NoBound, Lower, Upper, Exact };
-
-// The side to move at `ply` has no step: it has lost, and a nearer loss is worse.
-constexpr int LossScore(int ply)
+StrongSearch::StrongSearch(int tableBits) : Table_(tableBits)
 {
-    return -(StrongWinScore + 1 - ply);
+    Keys_.reserve(GameState::MaxHistory);
+    SetThreads(1);
 }
 
-int ToTable(int score, int ply)
-{
-    return score > WinBand ? score + ply : score < -WinBand ? score - ply : score;
-}
-int FromTable(int score, int ply)
-{
-    return score > WinBand ? score - ply : score < -WinBand ? score + ply : score;
-}
+StrongSearch::~StrongSearch() = default;
 
-std::int64_t SteadyMs()
+void StrongSearch::SetThreads(int threads)
 {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-} // namespace
-
-StrongSearch::StrongSearch(int tableBits)
-    : Table_(static_cast<TableEntry*>(std::calloc(std::size_t{1} << tableBits, sizeof(TableEntry)))),
-      TableMask_((std::uint64_t{1} << tableBits) / BucketSize - 1)
-{
-    if (!Table_)
-        throw std::bad_alloc();
-    Keys_.reserve(GameState::MaxHistory + MaxPly + 1);
+    threads = std::max(threads, 1);
+    while (static_cast<int>(Workers_.size()) > threads)
+        Workers_.pop_back();
+    while (static_cast<int>(Workers_.size()) < threads)
+        Workers_.push_back(std::make_unique<SearchWorker>(Table_, static_cast<int>(Workers_.size())));
 }
 
 void StrongSearch::CollectGameKeys(const GameState& game, int reversible)
@@ -64,270 +37,32 @@ void StrongSearch::CollectGameKeys(const GameState& game, int reversible)
 
 void StrongSearch::Clear()
 {
-    std::fill_n(Table_.get(), (TableMask_ + 1) * BucketSize, TableEntry{});
-    Age_ = 0;
-    for (auto& side : History_)
-        for (auto& from : side)
-            std::fill(std::begin(from), std::end(from), 0);
+    Table_.Clear();
+    for (const auto& worker : Workers_)
+        worker->ClearHistory();
 }
 
 StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& limits)
 {
-    Limits_ = limits;
-    StartMs_ = Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs();
-    Nodes_ = 0;
-    Stopped_ = false;
-    ++Age_;
-    for (auto& side : History_)
-        for (auto& from : side)
-            for (int& value : from)
-                value /= 4;
-    for (auto& killers : Killers_)
-        killers[0] = killers[1] = TStep{};
-
+    const std::int64_t startMs = NowMs(limits);
+    Table_.NewSearch();
     const SearchPosition root = SearchPosition::FromGame(game);
     CollectGameKeys(game, root.ReversibleSteps());
-    RootIndex_ = Keys_.size();
-    Keys_.resize(RootIndex_ + MaxPly + 1);
+    std::atomic<bool> stop = false;
+    std::atomic<std::uint64_t> helperNodes = 0;
+    for (const auto& worker : Workers_)
+        worker->Begin(limits, startMs, Keys_, stop, helperNodes);
 
-    TStep steps[MaxSteps];
-    const int count = root.GenerateSteps(steps);
-    StrongResult result;
-    if (count == 0)
-        return result;
-    TStep best = steps[0];
-    // A forced step needs no long thought; a few iterations still give it a score.
-    const int maxDepth = std::min(Limits_.MaxDepth, count == 1 && Limits_.ShortenForced ? 4 : MaxPly - 1);
-    int score = 0;
-    for (int depth = 1; depth <= maxDepth; ++depth) {
-        RootBest_ = TStep{};
-        score = SearchRoot(root, depth, score);
-        if (Stopped_) {
-            // The unfinished iteration searched its first step, the last best, to the end before any
-            // other; a step it has put in its place is better still.
-            if (RootBest_.From != NoSquare)
-                best = RootBest_;
-            break;
-        }
-        best = RootBest_;
-        result.Depth = depth;
-        result.Score = root.SideToMove() == Blue ? score : -score;
-        if (Limits_.OnIteration)
-            Limits_.OnIteration(Iteration(root, depth, score));
-        // A win or loss proven with depth to spare will not change.
-        if (std::abs(score) > WinBand && depth > StrongWinScore + 1 - std::abs(score) + 2)
-            break;
-    }
-    result.Step = root.ToTMove(best);
-    result.Nodes = Nodes_;
+    std::vector<std::thread> helpers;
+    for (std::size_t k = 1; k < Workers_.size(); ++k)
+        helpers.emplace_back([&root, worker = Workers_[k].get()] { worker->Deepen(root); });
+    StrongResult result = Workers_[0]->Deepen(root);
+    stop = true;
+    for (std::thread& helper : helpers)
+        helper.join();
+    for (std::size_t k = 1; k < Workers_.size(); ++k)
+        result.Nodes += Workers_[k]->Nodes();
     return result;
-}
-
-int StrongSearch::SearchRoot(const SearchPosition& root, int depth, int previous)
-{
-    // Deep iterations seldom move far from the last score: a narrow window around it cuts more, and
-    // a score outside it is searched again in a wider one.
-    if (depth < 5 || std::abs(previous) > WinBand)
-        return Negamax(root, depth, -Infinity, Infinity, 0);
-    int below = AspirationWindow;
-    int above = AspirationWindow;
-    for (;;) {
-        const int alpha = below > WinBand ? -Infinity : previous - below;
-        const int beta = above > WinBand ? Infinity : previous + above;
-        const int score = Negamax(root, depth, alpha, beta, 0);
-        if (Stopped_ || (score > alpha && score < beta))
-            return score;
-        if (score <= alpha)
-            below *= 4;
-        else
-            above *= 4;
-    }
-}
-
-IterationInfo StrongSearch::Iteration(const SearchPosition& root, int depth, int score) const
-{
-    IterationInfo info;
-    info.Depth = depth;
-    info.Score = score;
-    info.Nodes = Nodes_;
-    info.ElapsedMs = (Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs()) - StartMs_;
-    SearchPosition position = root;
-    for (int k = 0; k < PvLength_[0]; ++k) {
-        info.Pv.push_back(position.ToTMove(Pv_[0][k]));
-        position.Play(Pv_[0][k]);
-    }
-    return info;
-}
-
-void StrongSearch::CheckLimits()
-{
-    const std::int64_t now = Limits_.ClockMs ? Limits_.ClockMs() : SteadyMs();
-    if (now - StartMs_ >= Limits_.TimeMs || (Limits_.NodeLimit != 0 && Nodes_ >= Limits_.NodeLimit) ||
-        (Limits_.Cancel != nullptr && Limits_.Cancel->load(std::memory_order_relaxed)))
-        Stopped_ = true;
-}
-
-bool StrongSearch::IsRepetition(const SearchPosition& position, int ply) const
-{
-    const std::size_t here = RootIndex_ + static_cast<std::size_t>(ply);
-    // Between captures and man steps the sides alternate, so only every second position can match.
-    for (int back = 4; back <= position.ReversibleSteps(); back += 2)
-        if (Keys_[here - static_cast<std::size_t>(back)] == position.Key())
-            return true;
-    return false;
-}
-
-StrongSearch::TableEntry* StrongSearch::Probe(std::uint64_t key)
-{
-    TableEntry* bucket = &Table_[(key & TableMask_) * BucketSize];
-    const auto check = static_cast<std::uint32_t>(key >> 32);
-    for (int k = 0; k < BucketSize; ++k)
-        if (bucket[k].Check == check && bucket[k].Bound != NoBound)
-            return &bucket[k];
-    return nullptr;
-}
-
-void StrongSearch::Store(std::uint64_t key, int depth, int score, int alpha, int beta, const TStep& move,
-                         int ply)
-{
-    TableEntry* bucket = &Table_[(key & TableMask_) * BucketSize];
-    const auto check = static_cast<std::uint32_t>(key >> 32);
-    // The same position's entry if there is one, else the shallowest, entries of earlier searches
-    // counting as shallower: deep results outlive the search that found them.
-    TableEntry* slot = bucket;
-    int worth = 1 << 30;
-    for (int k = 0; k < BucketSize; ++k) {
-        TableEntry& entry = bucket[k];
-        if (entry.Check == check && entry.Bound != NoBound) {
-            if (entry.Age == Age_ && entry.Depth > depth)
-                return;
-            slot = &entry;
-            break;
-        }
-        const int entryWorth =
-            entry.Bound == NoBound ? -1000 : entry.Depth - 8 * static_cast<std::uint8_t>(Age_ - entry.Age);
-        if (entryWorth < worth) {
-            worth = entryWorth;
-            slot = &entry;
-        }
-    }
-    TableEntry& entry = *slot;
-    entry.Check = check;
-    entry.Score = static_cast<std::int16_t>(ToTable(score, ply));
-    entry.Depth = static_cast<std::int8_t>(depth);
-    entry.Bound = score <= alpha ? Upper : score >= beta ? Lower : Exact;
-    entry.Move = move;
-    entry.Age = Age_;
-}
-
-void StrongSearch::Remember(const TStep& step, std::int16_t side, int depth, int ply)
-{
-    if (step.IsCapture())
-        return;
-    History_[side - 1][step.From][step.To] += depth * depth;
-    if (!(Killers_[ply][0] == step)) {
-        Killers_[ply][1] = Killers_[ply][0];
-        Killers_[ply][0] = step;
-    }
-}
-
-void StrongSearch::Order(TStep* steps, int count, const TStep& tableMove, std::int16_t side, int ply) const
-{
-    int keys[MaxSteps];
-    for (int k = 0; k < count; ++k) {
-        const TStep& s = steps[k];
-        keys[k] = s == tableMove          ? 1 << 30
-                  : s == Killers_[ply][0] ? 1 << 29
-                  : s == Killers_[ply][1] ? 1 << 28
-                                          : History_[side - 1][s.From][s.To];
-    }
-    // Insertion sort: lists are short.
-    for (int k = 1; k < count; ++k)
-        for (int j = k; j > 0 && keys[j] > keys[j - 1]; --j) {
-            std::swap(keys[j], keys[j - 1]);
-            std::swap(steps[j], steps[j - 1]);
-        }
-}
-
-int StrongSearch::Negamax(const SearchPosition& position, int depth, int alpha, int beta, int ply)
-{
-    PvLength_[ply] = 0;
-    if ((++Nodes_ & 1023) == 1)
-        CheckLimits();
-    if (Stopped_)
-        return 0;
-    Keys_[RootIndex_ + static_cast<std::size_t>(ply)] = position.Key();
-    if (ply > 0 && IsRepetition(position, ply))
-        return 0;
-    TStep steps[MaxSteps];
-    const int count = position.GenerateSteps(steps);
-    if (count == 0)
-        return LossScore(ply);
-    // Only quiet positions are scored as they stand: a capture due is always played out.
-    if ((depth <= 0 && !steps[0].IsCapture()) || ply >= MaxPly - 1)
-        return EvaluateForMover(position.Board());
-
-    TStep tableMove;
-    if (depth > 0) {
-        if (const TableEntry* entry = Probe(position.Key())) {
-            tableMove = entry->Move;
-            const int stored = FromTable(entry->Score, ply);
-            if (ply > 0 && entry->Depth >= depth &&
-                (entry->Bound == Exact || (entry->Bound == Lower && stored >= beta) ||
-                 (entry->Bound == Upper && stored <= alpha)))
-                return stored;
-        }
-    }
-    Order(steps, count, tableMove, position.SideToMove(), ply);
-
-    const int alphaIn = alpha;
-    const int childDepth = count == 1 ? depth : depth - 1;
-    int best = -Infinity;
-    TStep bestMove = steps[0];
-    for (int k = 0; k < count; ++k) {
-        SearchPosition child = position;
-        child.Play(steps[k]);
-        const bool sameSide = child.SideToMove() == position.SideToMove();
-        auto searchChild = [&](int d, int a, int b) {
-            return sameSide ? Negamax(child, d, a, b, ply + 1) : -Negamax(child, d, -b, -a, ply + 1);
-        };
-        int score;
-        if (k == 0) {
-            score = searchChild(childDepth, alpha, beta);
-        } else {
-            // Late quiet steps of a well-ordered list rarely matter: first look at them less deep.
-            const bool reduce = depth >= 3 && k >= 3 && !steps[k].IsCapture() && !sameSide;
-            score = searchChild(reduce ? childDepth - 1 - (k >= 8) : childDepth, alpha, alpha + 1);
-            if (reduce && score > alpha)
-                score = searchChild(childDepth, alpha, alpha + 1);
-            if (score > alpha && score < beta)
-                score = searchChild(childDepth, alpha, beta);
-        }
-        if (Stopped_)
-            return 0;
-        if (score > best) {
-            best = score;
-            bestMove = steps[k];
-            if (ply == 0)
-                RootBest_ = steps[k];
-            if (score > alpha && ply + 1 < MaxPly) {
-                Pv_[ply][0] = steps[k];
-                const int tail = std::min(PvLength_[ply + 1], MaxPly - 1);
-                std::copy(Pv_[ply + 1], Pv_[ply + 1] + tail, Pv_[ply] + 1);
-                PvLength_[ply] = tail + 1;
-            }
-        }
-        if (best > alpha)
-            alpha = best;
-        if (alpha >= beta) {
-            if (depth > 0)
-                Remember(steps[k], position.SideToMove(), depth, ply);
-            break;
-        }
-    }
-    if (depth > 0)
-        Store(position.Key(), depth, best, alphaIn, beta, bestMove, ply);
-    return best;
 }
 
 } // namespace kelmarin::strong

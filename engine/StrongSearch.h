@@ -10,117 +10,43 @@
 // instead of shuffling. The search keeps a time budget and a node limit, checked every 1024 positions, and a
 // cancel flag another thread may set; it deepens until one of them stops it, at once, and answers with
 // the best step of its last completed iteration, or with a better one the unfinished iteration found.
+//
+// With more than one thread, helper threads search the same root at the same time and share the
+// table (SearchWorker); the first thread alone keeps the limits, the node limit counting its own
+// positions, and answers. With one thread the search is the same, node for node, for given limits.
 #pragma once
 
+#include "SearchLimits.h"
 #include "SearchPosition.h"
+#include "SearchWorker.h"
+#include "TranspositionTable.h"
 
-#include <atomic>
-#include <cstdint>
-#include <cstdlib>
-#include <functional>
 #include <memory>
 #include <vector>
 
 namespace kelmarin::strong {
 
-inline constexpr int MaxPly = 96;
-inline constexpr int StrongWinScore = 10000;
-
-// A score of a won or lost position counts the plies to the end: the side to move wins in N plies
-// when the score is StrongWinScore + 1 - N, and loses in N at minus that. Proven wins lie this close.
-inline constexpr int WinBand = StrongWinScore - 1000;
-// The plies to the end of a won (positive) or lost (negative) score; 0 for any other score.
-constexpr int WinDistance(int score)
-{
-    return score > WinBand    ? StrongWinScore + 1 - score
-           : score < -WinBand ? -(StrongWinScore + 1 + score)
-                              : 0;
-}
-
-// What one completed iteration found, for a listener that reports progress.
-struct IterationInfo {
-    int Depth = 0;
-    int Score = 0; // from the side to move's point of view
-    std::uint64_t Nodes = 0;
-    std::int64_t ElapsedMs = 0;
-    std::vector<TMove> Pv; // the expected line, one step (one jump) at a time, the root step first
-};
-
-struct SearchLimits {
-    int TimeMs = 1000;
-    std::uint64_t NodeLimit = 0; // 0 for none
-    int MaxDepth = MaxPly - 1;
-    const std::atomic<bool>* Cancel = nullptr;
-    // A single step at the root is looked at a few plies deep only, enough for its score; false to
-    // search it as deep as any other, for a listener that wants the line behind it.
-    bool ShortenForced = true;
-    // Milliseconds on a monotonic clock; the steady clock when empty.
-    std::function<std::int64_t()> ClockMs;
-    // Called on the searching thread after each completed iteration.
-    std::function<void(const IterationInfo&)> OnIteration;
-};
-
-struct StrongResult {
-    TMove Step;              // one jump of a multi-jump; FromI 0 when the side to move has no step
-    int Depth = 0;           // of the last completed iteration
-    std::uint64_t Nodes = 0; // positions visited
-    int Score = 0;           // from Blue's point of view, as the classic computer scores
-};
-
 class StrongSearch {
 public:
     // The table holds 2^tableBits entries and is kept from one search to the next.
     explicit StrongSearch(int tableBits = 20);
+    ~StrongSearch();
 
     StrongResult Search(const GameState& game, const SearchLimits& limits);
     // Forgets everything learnt from earlier searches, as for a new game: the next search is the
     // one a new object would make.
     void Clear();
+    // Threads of the searches from now on, 1 or more.
+    void SetThreads(int threads);
+    int Threads() const { return static_cast<int>(Workers_.size()); }
 
 private:
-    struct TableEntry {
-        std::uint32_t Check = 0;
-        std::int16_t Score = 0;
-        std::int8_t Depth = 0;
-        std::uint8_t Bound = 0;
-        TStep Move;
-        std::uint8_t Age = 0;
-    };
-
-    // One iteration, in a window around the last one's score.
-    int SearchRoot(const SearchPosition& root, int depth, int previous);
-    int Negamax(const SearchPosition& position, int depth, int alpha, int beta, int ply);
-    // Puts the likeliest best steps first.
-    void Order(TStep* steps, int count, const TStep& tableMove, std::int16_t side, int ply) const;
-    bool IsRepetition(const SearchPosition& position, int ply) const;
-    void CheckLimits();
-    TableEntry* Probe(std::uint64_t key);
-    void Store(std::uint64_t key, int depth, int score, int alpha, int beta, const TStep& move, int ply);
-    void Remember(const TStep& step, std::int16_t side, int depth, int ply);
     // The keys of the game's earlier positions that can still recur, oldest first.
     void CollectGameKeys(const GameState& game, int reversible);
-    IterationInfo Iteration(const SearchPosition& root, int depth, int score) const;
 
-    struct FreeTable {
-        void operator()(TableEntry* table) const { std::free(table); }
-    };
-    // Zeroed by the system page by page as it is first touched, so a new search starts at once.
-    std::unique_ptr<TableEntry[], FreeTable> Table_;
-    std::uint64_t TableMask_;
-    std::uint8_t Age_ = 0;
-    std::vector<std::uint64_t> Keys_; // the game's recurring positions, then the searched line
-    std::size_t RootIndex_ = 0;
-    TStep Killers_[MaxPly][2];
-    int History_[2][PlayingSquareCount][PlayingSquareCount] = {};
-    TStep RootBest_;
-    // Triangular table of the best lines: row ply holds the line from ply on, PvLength_[ply] long.
-    TStep Pv_[MaxPly][MaxPly];
-    int PvLength_[MaxPly] = {};
-
-    SearchLimits Limits_;
-    std::int64_t StartMs_ = 0;
-    std::uint64_t Nodes_ = 0;
-    bool Stopped_ = false;
+    TranspositionTable Table_;
+    std::vector<std::unique_ptr<SearchWorker>> Workers_; // the first thread's first
+    std::vector<std::uint64_t> Keys_;
 };
 
 } // namespace kelmarin::strong

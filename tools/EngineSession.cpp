@@ -171,7 +171,7 @@ bool EngineSession::Handle(std::string_view line)
         return true;
     const std::string_view command = words[0];
     const bool known = command == "rules" || command == "level" || command == "position" || command == "go" ||
-                       command == "newgame" || command == "stop" || command == "quit";
+                       command == "threads" || command == "newgame" || command == "stop" || command == "quit";
     if (!known) {
         Error("unknown command: " + Quoted(command));
         return true;
@@ -204,6 +204,8 @@ bool EngineSession::Handle(std::string_view line)
         SetPosition(words);
     else if (command == "go")
         Go(words);
+    else if (command == "threads")
+        SetThreads(arguments == 1 ? words[1] : std::string_view());
     else {
         Search_ = std::make_unique<strong::StrongSearch>();
         Game_.New();
@@ -231,6 +233,16 @@ void EngineSession::SetLevel(std::string_view name)
         return;
     }
     Level_ = *level;
+}
+
+void EngineSession::SetThreads(std::string_view count)
+{
+    const std::optional<long long> value = ParseInteger(std::string(count), 1, MaxThreads);
+    if (!value) {
+        Error("threads takes 1.." + std::to_string(MaxThreads));
+        return;
+    }
+    Threads_ = static_cast<int>(*value);
 }
 
 void EngineSession::SetPosition(const std::vector<std::string_view>& words)
@@ -319,6 +331,7 @@ void EngineSession::Go(const std::vector<std::string_view>& words)
         Write("bestmove none");
         return;
     }
+    Search_->SetThreads(Threads_.value_or(LevelThreads(Level_)));
     Cancel_ = false;
     Thinking_ = true;
     Worker_ = std::thread(&EngineSession::Think, this, Game_, Level_, limits);
@@ -392,7 +405,8 @@ void EngineSession::ThinkClassic(GameState& game)
 std::string EngineSession::StateText() const
 {
     std::string text = "rules " + std::string(RulesKey(Rules_)) + " level " + std::string(LevelKey(Level_)) +
-                       " fen " + PositionFen(Game_.Board, Game_.SideToMove) + " steps";
+                       " threads " + (Threads_ ? std::to_string(*Threads_) : std::string("level")) + " fen " +
+                       PositionFen(Game_.Board, Game_.SideToMove) + " steps";
     for (int k = 1; k <= Game_.HistoryPos; ++k) {
         text += ' ';
         text += PdnMoveText(std::span<const TMove>(&Game_.HistoryEntry(k), 1));

@@ -3,6 +3,8 @@
 //   rules kelmarin|english          the rules, and the starting position under them
 //   level classic|strong|expert     who thinks
 //   position startpos|FEN [moves M1 M2 ...]   whole turns in standard notation ("11-15", "15x24x31")
+//   threads N                       search threads from now on (unless set, the level's:
+//                                   one for strong, all processors but one for expert)
 //   go [movetime MS | depth D]      think; "info depth D score S nodes N nps X pv ..." after each
 //                                   iteration, then "bestmove M" or "bestmove none"
 //   stop                            end the thinking now (its best move so far is answered)
@@ -26,6 +28,7 @@
 #include <iosfwd>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -36,6 +39,7 @@ class EngineSession {
 public:
     // Longer input lines are refused; a whole game of turns fits with room to spare.
     static constexpr std::size_t MaxLineLength = 65536;
+    static constexpr int MaxThreads = 64;
 
     // write gets one line at a time, without its line end, from either thread but never two at once.
     // maxDepth caps every strong search (a fuzzer keeps its searches short with it).
@@ -60,6 +64,7 @@ private:
     void Write(const std::string& line);
     void SetRules(std::string_view name);
     void SetLevel(std::string_view name);
+    void SetThreads(std::string_view count);
     void SetPosition(const std::vector<std::string_view>& words);
     void Go(const std::vector<std::string_view>& words);
     void Think(GameState game, Level level, strong::SearchLimits limits);
@@ -74,6 +79,7 @@ private:
     GameState Game_;
     Rules Rules_ = Rules::Kelmarin;
     Level Level_ = Level::Strong;
+    std::optional<int> Threads_; // the level's count when not set
     std::unique_ptr<strong::StrongSearch> Search_;
 
     std::thread Worker_;

@@ -49,9 +49,10 @@ void ComputerThinker::Start(const GameState& game, Level level, int timeMs, Purp
         auto answer = std::make_shared<Answer>();
         try {
             std::unique_ptr<strong::StrongSearch>& search = Searches_[index];
-            if (!search)
+            if (!search) {
                 search = std::make_unique<strong::StrongSearch>();
-            else if (clear)
+                search->SetThreads(LevelThreads(static_cast<Level>(index)));
+            } else if (clear)
                 search->Clear();
             answer->Result = Search_(*search, *copy, timeMs, &Cancelled_);
         } catch (const std::bad_alloc&) {

@@ -233,6 +233,47 @@ TEST(StrongSearchTest, ForcedStepSearchedDeepOnlyWhenAsked)
     EXPECT_EQ(StrongSearch(16).Search(game, limits).Depth, 7);
 }
 
+// Helper threads share the table and stop with the first thread: legal answers, the node limit and the
+// cancel flag kept, the game left alone; back to one thread, the search is a new object's again.
+TEST(StrongSearchTest, HelperThreadsShareTheSearch)
+{
+    std::mt19937 random(17);
+    StrongSearch search(16);
+    search.SetThreads(3);
+    EXPECT_EQ(search.Threads(), 3);
+    GameState game;
+    game.New();
+    game.GameRules = Rules::English;
+    for (int k = 0; k < 40 && !game.IsGameOver(); ++k) {
+        const GameState before = game;
+        const StrongResult result = search.Search(game, NodeLimit(4000));
+        ASSERT_TRUE(IsLegal(game, result.Step));
+        EXPECT_GE(result.Depth, 1);
+        ExpectSameGame(game, before);
+        const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+        game.MakeMove(&step, true);
+    }
+    // Cancelled after its sixth iteration, while the helpers still search.
+    std::atomic<bool> cancel = false;
+    SearchLimits endless = NodeLimit(0);
+    endless.Cancel = &cancel;
+    endless.OnIteration = [&cancel](const IterationInfo& info) { cancel = info.Depth >= 6; };
+    const StrongResult late = search.Search(game, endless);
+    EXPECT_TRUE(game.IsGameOver() || IsLegal(game, late.Step));
+
+    SearchLimits limits = NodeLimit(0);
+    limits.MaxDepth = 7;
+    search.SetThreads(1);
+    search.Clear();
+    game.New();
+    const StrongResult again = search.Search(game, limits);
+    const StrongResult fresh = StrongSearch(16).Search(game, limits);
+    EXPECT_EQ(again.Nodes, fresh.Nodes);
+    EXPECT_EQ(again.Step, fresh.Step);
+    EXPECT_GE(LevelThreads(Level::Expert), 1);
+    EXPECT_EQ(LevelThreads(Level::Strong), 1);
+}
+
 TEST(StrongSearchTest, LevelsAndMatch)
 {
     for (const Level level : AllLevels) {

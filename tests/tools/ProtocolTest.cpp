@@ -64,14 +64,15 @@ int InfoDepth(const std::string& line)
     return d;
 }
 
-// Both levels, both rules: every answer is a legal whole turn, reported after iterations in order.
+// Both levels, both rules, the strong search on helper threads too: every answer is a legal whole
+// turn, reported after iterations in order.
 TEST(ProtocolTest, ScriptedSession)
 {
     for (const std::string rules : {"kelmarin", "english"})
-        for (const std::string level : {"strong", "classic"}) {
+        for (const std::string level : {"level strong", "level classic", "threads 3"}) {
             Session session;
             EXPECT_TRUE(session.Send("rules " + rules).empty());
-            EXPECT_TRUE(session.Send("level " + level).empty());
+            EXPECT_TRUE(session.Send(level).empty());
             GameState game;
             game.GameRules = rules == "english" ? Rules::English : Rules::Kelmarin;
             game.New();
@@ -131,6 +132,12 @@ TEST(ProtocolTest, RefusedLines)
         "go depth 96",
         "go depth -1",
         "go depth 4 movetime 10",
+        "threads",
+        "threads 0",
+        "threads 65",
+        "threads two",
+        "threads 2 3",
+        "threads -1",
         "newgame now",
         "stop now",
         "quit now",
