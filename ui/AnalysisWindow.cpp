@@ -1,8 +1,14 @@
 #include "AnalysisWindow.h"
 
+#include "AnalysisText.h"
+
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kelmarin::ui {
 
@@ -24,7 +30,10 @@ AnalysisWindow::AnalysisWindow() : txtAnalysis(new QPlainTextEdit(this))
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtAnalysis);
-    resize(InitialWidth, InitialHeight);
+    // Wide enough for a row of the line under its label, so that no row breaks inside a turn.
+    const int rowWidth = QFontMetrics(font).horizontalAdvance(QString(LineWidth + 8, QLatin1Char('0'))) +
+                         txtAnalysis->verticalScrollBar()->sizeHint().width() + 16;
+    resize(std::max(InitialWidth, rowWidth), InitialHeight);
 }
 
 void AnalysisWindow::SetText(const QString& text)
