@@ -1,20 +1,18 @@
 // The strong search's judgement of a position, from Blue's point of view whoever is to move, in the
-// classic computer's scale: a man is worth 100.
+// classic computer's scale: a man is worth about 100.
 //
-// Besides material it values men by how far they have come (the back row guards early, the far rows
-// pay late), the centre, the number of free steps, and kings in the middle of the board. The side
-// ahead gains by trading down and, in an ending, by bringing its kings close to the enemy pieces; a
-// lone defending king is drawn to a double corner, the one refuge it has.
+// The score is the sum of the position's features (StrongFeatures: men by rank, kings, the back rank,
+// runaway men, trapped kings and more) times their weights (StrongWeights), each weight blended from
+// its opening value to its ending value as pieces come off. Material weighs more in the ending, so
+// the side ahead gains by trading down.
 #pragma once
 
 #include "Position.h"
+#include "StrongFeatures.h"
 
 #include <cstdint>
 
 namespace kelmarin::strong {
-
-inline constexpr int ManValue = 100;
-inline constexpr int KingValue = 140;
 
 std::int32_t EvaluateForBlue(const Position& position);
 

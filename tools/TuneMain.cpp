@@ -1,0 +1,96 @@
+// kelmarin-tune: fits the strong evaluation's weights to self-play games and writes them as a source
+// file (engine/StrongWeights.cpp). The games are played by the strong search with the weights it was
+// built with, and the fit starts from them, so a run on a given tree always writes the same file, and
+// a run on the tree that file makes refines it further.
+//
+//   kelmarin-tune [--positions N] [--seed S] [--nodes M] [--passes P] [--pull L] [--rules R] [--out FILE]
+#include "CliCommon.h"
+#include "CommandLine.h"
+#include "SelfPlaySamples.h"
+#include "StrongWeights.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+using namespace kelmarin;
+using namespace kelmarin::tuning;
+
+constexpr const char* Synopsis =
+    "[--positions N] [--seed S] [--nodes M] [--passes P] [--pull L] [--rules kelmarin|english] [--out FILE]";
+
+// Written beside the file and renamed over it, so a reader never sees half a file.
+bool WriteWhole(const std::string& path, const std::string& text)
+{
+    const std::string temporary = path + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!(out << text) || !out.flush())
+            return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    return !error;
+}
+
+int Tune(const cli::CommandLine& line)
+{
+    SelfPlayOptions options;
+    options.Positions =
+        static_cast<int>(line.Number("--positions", 100, 10000000).value_or(options.Positions));
+    options.Seed = static_cast<std::uint32_t>(line.Number("--seed", 0, 4294967295LL).value_or(options.Seed));
+    options.NodesPerMove = static_cast<std::uint64_t>(line.Number("--nodes", 100, 100000000).value_or(3000));
+    options.GameRules = line.Value("--rules") ? cli::ChosenRules(line) : Rules::English;
+    const int passes = static_cast<int>(line.Number("--passes", 0, 1000000).value_or(3000));
+    // In millionths: the pull of each weight towards the one it was built with.
+    const long long pull = line.Number("--pull", 0, 1000000).value_or(0);
+    const std::string out = line.Value("--out").value_or("engine/StrongWeights.cpp");
+
+    const std::vector<Sample> all = SelfPlaySamples(options, [](std::size_t positions, int games) {
+        if (games % 50 == 0)
+            std::fprintf(stderr, "%d games, %zu positions\n", games, positions);
+    });
+    // Every tenth position is held out, to tell a better fit from one that learnt the games by heart.
+    std::vector<Sample> samples;
+    std::vector<Sample> heldOut;
+    for (std::size_t k = 0; k < all.size(); ++k)
+        (k % 10 == 9 ? heldOut : samples).push_back(all[k]);
+    Weights weights = ToWeights(strong::FeatureWeights);
+    const double k = FitScale(samples, weights);
+    const double before = MeanSquaredError(samples, weights, k);
+    const double heldBefore = MeanSquaredError(heldOut, weights, k);
+    FitWeights(samples, weights, k, passes, static_cast<double>(pull) * 1e-6);
+    const auto fitted = ToTapered(weights);
+    std::printf("positions %zu\nscale %.6f\nerror %.6f -> %.6f\nheld-out error %.6f -> %.6f\n", all.size(), k,
+                before, MeanSquaredError(samples, ToWeights(fitted), k), heldBefore,
+                MeanSquaredError(heldOut, ToWeights(fitted), k));
+
+    const std::string rules = options.GameRules == Rules::English ? "english" : "kelmarin";
+    char header[512];
+    std::snprintf(header, sizeof header,
+                  "// Written by kelmarin-tune from %zu quiet positions of self-play games; to write it\n"
+                  "// again: kelmarin-tune --positions %d --seed %u --nodes %llu --passes %d --pull %lld\n"
+                  "// --rules %s --out engine/StrongWeights.cpp\n",
+                  all.size(), options.Positions, options.Seed,
+                  static_cast<unsigned long long>(options.NodesPerMove), passes, pull, rules.c_str());
+    if (!WriteWhole(out, WeightsSource(fitted, header))) {
+        std::fprintf(stderr, "kelmarin-tune: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return Tune(cli::CommandLine(Synopsis, cli::Args(argv + 1, argv + argc)));
+    } catch (const cli::WrongCall&) {
+        std::cerr << "usage: kelmarin-tune " << Synopsis << '\n';
+        return 2;
+    }
+}
