@@ -39,7 +39,9 @@ constexpr Command Commands[] = {
     {"fen", "[FILE.kmr] [--rules kelmarin|english]", RunFen},
     {"import-pdn", "PDNFILE OUT.kmr [--game N] [--rules kelmarin|english]", RunImportPdn},
     {"engine", "[--rules R]", RunEngine},
-    {"endgames", "build|verify|probe DIR [FILE.kmr] [--fen FEN] [--pieces N] [--rules kelmarin|english|both]",
+    {"endgames",
+     "build|verify|probe|convert DIR [FILE.kmr] [--fen FEN] [--pieces N] [--rules kelmarin|english|both] "
+     "[--positions N] [--seed S] [--time-ms MS]",
      RunEndgames},
     {"--help", "", RunHelp},
     {"--version", "", RunVersion},
