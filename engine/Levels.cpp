@@ -64,10 +64,12 @@ int LevelThreads(Level level)
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 1);
 }
 
-StrongResult SearchBestStep(const GameState& game, int timeMs, const std::atomic<bool>* cancel, int threads)
+StrongResult SearchBestStep(const GameState& game, int timeMs, const std::atomic<bool>* cancel, int threads,
+                            const EndgameTables* tables)
 {
     strong::StrongSearch search;
     search.SetThreads(threads);
+    search.SetTables(tables);
     strong::SearchLimits limits;
     limits.TimeMs = timeMs;
     limits.Cancel = cancel;

@@ -34,8 +34,9 @@ int LevelThreads(Level level);
 
 // The strong search's best step for the side to move, within timeMs; the game is read, not changed.
 // cancel, when given and set by another thread, ends the search at once. During a multi-jump the step
-// is the next jump; FromI is 0 when the side to move has no step.
+// is the next jump; FromI is 0 when the side to move has no step. Endgame tables, when given, are used
+// on a game of their rules.
 StrongResult SearchBestStep(const GameState& game, int timeMs, const std::atomic<bool>* cancel = nullptr,
-                            int threads = 1);
+                            int threads = 1, const EndgameTables* tables = nullptr);
 
 } // namespace kelmarin

@@ -29,7 +29,7 @@ std::int64_t ThreadProcessorMs()
 class MatchPlayer {
 public:
     MatchPlayer(Level level, int budgetMs, bool processorTime, GameState& game, std::uint32_t seed,
-                const MatchEngineFactory& engine)
+                const MatchEngineFactory& engine, const EndgameTables* tables)
         : Level_(level), BudgetMs_(budgetMs), ProcessorTime_(processorTime), Classic_(game)
     {
         Classic_.Seed(seed);
@@ -40,6 +40,7 @@ public:
             Outside_ = true;
         } else if (level != Level::Classic) {
             Strong_ = std::make_unique<strong::StrongSearch>();
+            Strong_->SetTables(tables);
         }
     }
 
@@ -144,9 +145,9 @@ MatchGame PlayGame(const MatchOptions& options, const std::vector<TMove>& openin
         game.MakeMove(&step, true);
     const std::uint32_t seed = options.Seed * 7919u + static_cast<std::uint32_t>(number);
     MatchPlayer a(options.A, ScaledBudgetMs(options.A, options.StrongMs), options.ProcessorTime, game, seed,
-                  options.EngineA);
+                  options.EngineA, options.Tables);
     MatchPlayer b(options.B, ScaledBudgetMs(options.B, options.StrongMs), options.ProcessorTime, game,
-                  seed + 1, options.EngineB);
+                  seed + 1, options.EngineB, options.Tables);
     DrawWatch draws;
     std::vector<TMove> turn;
     while (game.HistoryPos < options.MaxSteps && result.Ending == GameEnding::NoMove) {

@@ -57,6 +57,8 @@ struct MatchOptions {
     MatchEngineFactory EngineB;
     std::string NameA;
     std::string NameB;
+    // Endgame tables of GameRules for both strong searches, or none.
+    const EndgameTables* Tables = nullptr;
 };
 
 enum class GameEnding { NoMove, Unfinished, Repetition, NoProgress, Failure };

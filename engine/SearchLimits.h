@@ -32,7 +32,8 @@ struct IterationInfo {
     int Score = 0; // from the side to move's point of view
     std::uint64_t Nodes = 0;
     std::int64_t ElapsedMs = 0;
-    std::vector<TMove> Pv; // the expected line, one step (one jump) at a time, the root step first
+    std::uint64_t TableHits = 0; // positions the endgame tables answered, every thread's
+    std::vector<TMove> Pv;       // the expected line, one step (one jump) at a time, the root step first
 };
 
 struct SearchLimits {
@@ -61,6 +62,7 @@ struct StrongResult {
     int Depth = 0;           // of the last completed iteration
     std::uint64_t Nodes = 0; // positions visited
     int Score = 0;           // from Blue's point of view, as the classic computer scores
+    std::uint64_t TableHits = 0;
 };
 
 } // namespace kelmarin::strong

@@ -42,8 +42,14 @@ void SearchWorker::ClearHistory()
 
 void SearchWorker::Begin(const SearchLimits& limits, std::int64_t startMs,
                          const std::vector<std::uint64_t>& gameKeys, std::atomic<bool>& stop,
-                         std::atomic<std::uint64_t>& helperNodes)
+                         std::atomic<std::uint64_t>& helperNodes, const EndgameTables* tables,
+                         std::atomic<std::uint64_t>& helperHits)
 {
+    Tables_ = tables;
+    TablePieces_ = tables != nullptr ? tables->MaxPieces() : 0;
+    HelperHits_ = &helperHits;
+    TableHits_ = 0;
+    FlushedHits_ = 0;
     Limits_ = &limits;
     StartMs_ = startMs;
     Stop_ = &stop;
@@ -71,6 +77,9 @@ StrongResult SearchWorker::Deepen(const SearchPosition& root)
     TStep best = steps[0];
     // A forced step needs no long thought; a few iterations still give it a score.
     const int maxDepth = std::min(Limits_->MaxDepth, count == 1 && Limits_->ShortenForced ? 4 : MaxPly - 1);
+    // A root the tables hold has its exact score as soon as an iteration finds it: every step leads
+    // to a position they answer.
+    const std::optional<int> rootScore = ProbeTables(root, 0);
     int score = 0;
     for (int depth = 1 + (Number_ & 1); depth <= maxDepth; ++depth) {
         RootBest_ = TStep{};
@@ -90,9 +99,12 @@ StrongResult SearchWorker::Deepen(const SearchPosition& root)
         // A win or loss proven with depth to spare will not change.
         if (std::abs(score) > WinBand && depth > StrongWinScore + 1 - std::abs(score) + 2)
             break;
+        if (rootScore && score == *rootScore)
+            break;
     }
     result.Step = root.ToTMove(best);
     result.Nodes = Nodes_;
+    result.TableHits = TableHits_;
     return result;
 }
 
@@ -123,6 +135,7 @@ IterationInfo SearchWorker::Iteration(const SearchPosition& root, int depth, int
     info.Depth = depth;
     info.Score = score;
     info.Nodes = Nodes_ + HelperNodes_->load(std::memory_order_relaxed);
+    info.TableHits = TableHits_ + HelperHits_->load(std::memory_order_relaxed);
     info.ElapsedMs = NowMs(*Limits_) - StartMs_;
     SearchPosition position = root;
     for (int k = 0; k < PvLength_[0]; ++k) {
@@ -136,6 +149,8 @@ void SearchWorker::CheckLimits()
 {
     if (Number_ != 0) {
         HelperNodes_->fetch_add(1024, std::memory_order_relaxed);
+        HelperHits_->fetch_add(TableHits_ - FlushedHits_, std::memory_order_relaxed);
+        FlushedHits_ = TableHits_;
         Stopped_ = Stop_->load(std::memory_order_relaxed);
         return;
     }
@@ -155,6 +170,23 @@ bool SearchWorker::IsRepetition(const SearchPosition& position, int ply) const
         if (Keys_[here - static_cast<std::size_t>(back)] == position.Key())
             return true;
     return false;
+}
+
+std::optional<int> SearchWorker::ProbeTables(const SearchPosition& position, int ply)
+{
+    const Position& board = position.Board();
+    if (TablePieces_ == 0 || BitCount(board.Pieces(Red) | board.Pieces(Blue)) > TablePieces_ ||
+        board.HasCapture())
+        return std::nullopt;
+    const std::optional<TableValue> value = Tables_->Probe(board);
+    if (!value)
+        return std::nullopt;
+    if (ply > 0)
+        ++TableHits_;
+    const int win = StrongWinScore + 1 - (ply + value->Plies);
+    return value->Result == TableValue::Outcome::Win    ? win
+           : value->Result == TableValue::Outcome::Loss ? -win
+                                                        : 0;
 }
 
 void SearchWorker::Store(std::uint64_t key, int depth, int score, int alpha, int beta, const TStep& move,
@@ -207,6 +239,9 @@ int SearchWorker::Negamax(const SearchPosition& position, int depth, int alpha, 
     Keys_[RootIndex_ + static_cast<std::size_t>(ply)] = position.Key();
     if (ply > 0 && IsRepetition(position, ply))
         return 0;
+    if (ply > 0)
+        if (const std::optional<int> known = ProbeTables(position, ply))
+            return *known;
     // Filled by the generator: the steps' default values would be written only to be overwritten.
     alignas(TStep) unsigned char stepBytes[sizeof(TStep) * MaxSteps];
     TStep* const steps = reinterpret_cast<TStep*>(stepBytes);

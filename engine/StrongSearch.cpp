@@ -50,8 +50,11 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
     CollectGameKeys(game, root.ReversibleSteps());
     std::atomic<bool> stop = false;
     std::atomic<std::uint64_t> helperNodes = 0;
+    std::atomic<std::uint64_t> helperHits = 0;
+    const EndgameTables* tables =
+        Tables_ != nullptr && Tables_->GameRules() == game.GameRules ? Tables_ : nullptr;
     for (const auto& worker : Workers_)
-        worker->Begin(limits, startMs, Keys_, stop, helperNodes);
+        worker->Begin(limits, startMs, Keys_, stop, helperNodes, tables, helperHits);
 
     std::vector<std::thread> helpers;
     for (std::size_t k = 1; k < Workers_.size(); ++k)
@@ -60,8 +63,10 @@ StrongResult StrongSearch::Search(const GameState& game, const SearchLimits& lim
     stop = true;
     for (std::thread& helper : helpers)
         helper.join();
-    for (std::size_t k = 1; k < Workers_.size(); ++k)
+    for (std::size_t k = 1; k < Workers_.size(); ++k) {
         result.Nodes += Workers_[k]->Nodes();
+        result.TableHits += Workers_[k]->TableHits();
+    }
     return result;
 }
 

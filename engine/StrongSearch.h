@@ -14,6 +14,8 @@
 // With more than one thread, helper threads search the same root at the same time and share the
 // table (SearchWorker); the first thread alone keeps the limits, the node limit counting its own
 // positions, and answers. With one thread the search is the same, node for node, for given limits.
+//
+// Endgame tables handed over answer the positions of few pieces (SearchWorker); Classic never gets them.
 #pragma once
 
 #include "SearchLimits.h"
@@ -39,6 +41,10 @@ public:
     // Threads of the searches from now on, 1 or more.
     void SetThreads(int threads);
     int Threads() const { return static_cast<int>(Workers_.size()); }
+    // Endgame tables for the searches from now on, or none; used only on a game of their rules. The
+    // caller keeps them alive while this object searches.
+    void SetTables(const EndgameTables* tables) { Tables_ = tables; }
+    const EndgameTables* Tables() const { return Tables_; }
 
 private:
     // The keys of the game's earlier positions that can still recur, oldest first.
@@ -47,6 +53,7 @@ private:
     TranspositionTable Table_;
     std::vector<std::unique_ptr<SearchWorker>> Workers_; // the first thread's first
     std::vector<std::uint64_t> Keys_;
+    const EndgameTables* Tables_ = nullptr;
 };
 
 } // namespace kelmarin::strong

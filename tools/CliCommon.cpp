@@ -57,4 +57,22 @@ bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, Ru
     return true;
 }
 
+bool OpenEndgames(const CommandLine& line, const std::vector<Rules>& rules,
+                  std::vector<std::unique_ptr<EndgameTables>>& tables)
+{
+    const std::optional<std::string> dir = line.Value("--endgames");
+    if (!dir)
+        return true;
+    for (const Rules set : rules) {
+        std::string error;
+        std::unique_ptr<EndgameTables> opened = EndgameTables::Open(*dir, set, error);
+        if (!opened) {
+            Refuse(*dir, error);
+            return false;
+        }
+        tables.push_back(std::move(opened));
+    }
+    return true;
+}
+
 } // namespace kelmarin::cli

@@ -2,11 +2,14 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "EndgameTables.h"
 #include "GameState.h"
 #include "GameTags.h"
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kelmarin::cli {
 
@@ -26,5 +29,10 @@ Rules ChosenRules(const CommandLine& line);
 // prints the refusal line and returns false.
 bool LoadGameOrStart(GameState& game, const std::optional<std::string>& path, Rules rules,
                      GameTags* tags = nullptr);
+
+// The endgame tables of the folder --endgames names, one for each of the rules; none without the
+// option. On a refused file prints the refusal line and returns false.
+bool OpenEndgames(const CommandLine& line, const std::vector<Rules>& rules,
+                  std::vector<std::unique_ptr<EndgameTables>>& tables);
 
 } // namespace kelmarin::cli

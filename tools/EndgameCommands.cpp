@@ -1,8 +1,10 @@
-// kelmarin-cli endgames build|verify|probe DIR: the endgame tables of DIR, built there (resuming what a
-// stopped build wrote), checked value by value against the successors, or asked for one position.
+// kelmarin-cli endgames build|verify|probe|convert DIR: the endgame tables of DIR, built there (resuming
+// what a stopped build wrote), checked value by value against the successors, asked for one position, or
+// used by the strong search to play random won endings out against their best defence.
 #include "CliCommon.h"
 #include "Commands.h"
 #include "EndgameBuilder.h"
+#include "EndgameConvert.h"
 #include "EndgameVerify.h"
 #include "Fen.h"
 
@@ -192,6 +194,47 @@ int Probe(const std::string& dir, const CommandLine& line)
     return 0;
 }
 
+// Turns past the tables' distance after which a won ending counts as not won.
+constexpr int ConvertMargin = 100;
+
+int Convert(const std::string& dir, const CommandLine& line)
+{
+    const int positions = static_cast<int>(line.Number("--positions", 1, 100000).value_or(200));
+    const std::uint64_t seed = static_cast<std::uint64_t>(line.Number("--seed", 0, 1LL << 62).value_or(1));
+    strong::SearchLimits limits;
+    limits.TimeMs = static_cast<int>(line.Number("--time-ms", 1, 3600000).value_or(100));
+    bool allWon = true;
+    for (const Rules rules : ChosenRuleSets(line, true)) {
+        std::string error;
+        const std::unique_ptr<EndgameTables> tables = EndgameTables::Open(dir, rules, error);
+        if (!tables)
+            return Refuse(dir, error);
+        strong::StrongSearch search;
+        search.SetTables(tables.get());
+        int won = 0;
+        int worst = 0;
+        long long excess = 0;
+        const std::vector<Position> starts =
+            DrawWonPositions(*tables, positions, 3, std::min(tables->MaxPieces(), 5), seed);
+        for (const Position& start : starts) {
+            const TConversion played = PlayOut(*tables, search, start, limits, ConvertMargin);
+            if (!played.Won)
+                continue;
+            ++won;
+            worst = std::max(worst, played.Plies - played.TablePlies);
+            excess += played.Plies - played.TablePlies;
+        }
+        const int total = static_cast<int>(starts.size());
+        std::printf(
+            "%s rules: %d positions, %d won, %d not won, worst excess %d plies, mean excess %.2f plies\n",
+            RulesWord(rules), total, won, total - won, worst,
+            won > 0 ? static_cast<double>(excess) / won : 0.0);
+        std::fflush(stdout);
+        allWon = allWon && won == total;
+    }
+    return allWon ? 0 : 1;
+}
+
 } // namespace
 
 int RunEndgames(const CommandLine& line)
@@ -204,6 +247,8 @@ int RunEndgames(const CommandLine& line)
         return Verify(dir, line);
     if (action == "probe" && !line.Has("--pieces") && line.Value("--rules") != "both")
         return Probe(dir, line);
+    if (action == "convert" && !line.Plain(2) && !line.Has("--fen") && !line.Has("--pieces"))
+        return Convert(dir, line);
     throw WrongCall();
 }
 

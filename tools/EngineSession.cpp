@@ -99,11 +99,13 @@ std::int64_t NodesPerSecond(std::uint64_t nodes, std::int64_t ms)
                                      static_cast<std::uint64_t>(std::max<std::int64_t>(ms, 1)));
 }
 
-std::string InfoLine(int depth, int score, std::uint64_t nodes, std::int64_t ms,
+std::string InfoLine(int depth, int score, std::uint64_t nodes, std::int64_t ms, std::uint64_t tableHits,
                      const std::vector<std::string>& pv)
 {
     std::string line = "info depth " + std::to_string(depth) + " score " + std::to_string(score) + " nodes " +
                        std::to_string(nodes) + " nps " + std::to_string(NodesPerSecond(nodes, ms));
+    if (tableHits > 0)
+        line += " tables " + std::to_string(tableHits);
     if (!pv.empty()) {
         line += " pv";
         for (const std::string& turn : pv)
@@ -332,6 +334,10 @@ void EngineSession::Go(const std::vector<std::string_view>& words)
         return;
     }
     Search_->SetThreads(Threads_.value_or(LevelThreads(Level_)));
+    Search_->SetTables(nullptr);
+    for (const EndgameTables* tables : Tables_)
+        if (tables->GameRules() == Game_.GameRules)
+            Search_->SetTables(tables);
     Cancel_ = false;
     Thinking_ = true;
     Worker_ = std::thread(&EngineSession::Think, this, Game_, Level_, limits);
@@ -358,7 +364,8 @@ void EngineSession::Think(GameState game, Level level, strong::SearchLimits limi
     limits.OnIteration = [&](const strong::IterationInfo& info) {
         pv = info.Pv;
         if (!Quitting_)
-            Write(InfoLine(info.Depth, info.Score, info.Nodes, info.ElapsedMs, TurnTexts(root, info.Pv)));
+            Write(InfoLine(info.Depth, info.Score, info.Nodes, info.ElapsedMs, info.TableHits,
+                           TurnTexts(root, info.Pv)));
     };
     const std::int16_t mover = game.SideToMove;
     std::vector<TMove> turn{LegalOrFirst(game, Search_->Search(game, limits).Step)};
@@ -398,7 +405,7 @@ void EngineSession::ThinkClassic(GameState& game)
             .count();
     const std::string move = PdnMoveText(turn);
     if (!Quitting_)
-        Write(InfoLine(depth, score, player.NodeCount(), ms, {move}));
+        Write(InfoLine(depth, score, player.NodeCount(), ms, 0, {move}));
     Answer("bestmove " + move);
 }
 

@@ -6,7 +6,9 @@
 //   threads N                       search threads from now on (unless set, the level's:
 //                                   one for strong, all processors but one for expert)
 //   go [movetime MS | depth D]      think; "info depth D score S nodes N nps X pv ..." after each
-//                                   iteration, then "bestmove M" or "bestmove none"
+//                                   iteration ("... nodes N nps X tables T pv ..." once endgame
+//                                   tables have answered T positions), then "bestmove M" or
+//                                   "bestmove none"
 //   stop                            end the thinking now (its best move so far is answered)
 //   newgame                         forget what was learnt (the tables) and set up the start
 //   quit                            end the session at once
@@ -32,6 +34,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace kelmarin::cli {
 
@@ -55,6 +58,9 @@ public:
     // Waits until the thinking in progress, if any, has answered.
     void WaitIdle();
     bool Thinking() const;
+    // Endgame tables for the strong searches from now on, each used on games of its rules; the caller
+    // keeps them alive while the session lasts. Set before the first command.
+    void SetTables(std::vector<const EndgameTables*> tables) { Tables_ = std::move(tables); }
 
     // What the commands set, as one text: rules, level, the position in FEN and its turns so far.
     std::string StateText() const;
@@ -81,6 +87,7 @@ private:
     Level Level_ = Level::Strong;
     std::optional<int> Threads_; // the level's count when not set
     std::unique_ptr<strong::StrongSearch> Search_;
+    std::vector<const EndgameTables*> Tables_;
 
     std::thread Worker_;
     std::atomic<bool> Cancel_ = false;

@@ -36,7 +36,11 @@ int RunStrongThink(const CommandLine& line, Level level)
         return 0;
     }
     const int budget = static_cast<int>(line.Number("--time-ms", 1, 3600000).value_or(LevelBudgetMs(level)));
-    const StrongResult result = SearchBestStep(game, budget);
+    std::vector<std::unique_ptr<EndgameTables>> tables;
+    if (!OpenEndgames(line, {game.GameRules}, tables))
+        return 1;
+    const StrongResult result =
+        SearchBestStep(game, budget, nullptr, 1, tables.empty() ? nullptr : tables.front().get());
     std::printf("depth %d\nnodes %llu\nbest %d\n", result.Depth,
                 static_cast<unsigned long long>(result.Nodes), result.Score);
     std::printf("chosen %d %d %d %d\n", result.Step.FromI, result.Step.FromJ, result.Step.ToI,
@@ -82,6 +86,11 @@ int RunMatch(const CommandLine& line)
     options.MaxSteps = static_cast<int>(line.Number("--max-steps", 1, GameState::MaxHistory).value_or(400));
     options.Concurrency = static_cast<int>(line.Number("--concurrency", 1, 64).value_or(1));
     options.GameRules = ChosenRules(line);
+    std::vector<std::unique_ptr<EndgameTables>> tables;
+    if (!OpenEndgames(line, {options.GameRules}, tables))
+        return 1;
+    if (!tables.empty())
+        options.Tables = tables.front().get();
     if (ballots)
         for (int k = 0; k < BallotCount; ++k) {
             options.Openings.push_back(*BallotSteps(k, options.GameRules));

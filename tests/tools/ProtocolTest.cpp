@@ -1,6 +1,9 @@
 // The engine protocol: a scripted session, every refused line, and the session through kelmarin-cli.
 #include "CliFixture.h"
+#include "EndgameBuilder.h"
+#include "EndgameConvert.h"
 #include "EngineSession.h"
+#include "Fen.h"
 #include "PdnMove.h"
 
 #include <gtest/gtest.h>
@@ -183,6 +186,53 @@ TEST_F(ProtocolCliTest, EndOfInputAndOverlongLines)
     EXPECT_EQ(run.Out.substr(0, run.Out.find('\n') + 1), "error line longer than 65536 characters\n");
     EXPECT_EQ(run.Out.find("bestmove"), std::string::npos) << "quit ends the thinking without an answer";
     EXPECT_EQ(Cli("engine --rules italian").Status, 2);
+}
+
+// With tables, an iteration that probed them says how often, before its line; the answer keeps the win.
+// Without them no info line mentions tables.
+TEST(ProtocolTest, InfoCountsTableHitsOnlyWithTables)
+{
+    for (const Rules rules : {Rules::Kelmarin, Rules::English}) {
+        const std::unique_ptr<EndgameTables> tables = SolveEndgames(rules, 3, 2);
+        Session with;
+        with.Engine.SetTables({tables.get()});
+        Session without;
+        for (const Position& position : DrawWonPositions(*tables, 8, 3, 3, 3)) {
+            const GameState start = GameOf(position);
+            for (Session* session : {&with, &without}) {
+                session->Send(std::string("rules ") + (rules == Rules::English ? "english" : "kelmarin"));
+                session->Send("position " + PositionFen(start.Board, start.SideToMove));
+                const std::vector<std::string> lines = session->Send("go depth 3");
+                ASSERT_FALSE(lines.empty());
+                bool counted = false;
+                for (const std::string& line : lines) {
+                    const std::size_t at = line.find(" tables ");
+                    if (at != std::string::npos) {
+                        EXPECT_GT(std::stoll(line.substr(at + 8)), 0);
+                        EXPECT_LT(at, line.find(" pv "));
+                        counted = true;
+                    }
+                }
+                EXPECT_EQ(counted, session == &with);
+                GameState game = start;
+                ASSERT_TRUE(PlayAnswer(game, lines.back()));
+                if (session == &with) {
+                    EXPECT_EQ(tables->Probe(game.PositionFor(game.SideToMove))->Plies,
+                              tables->Probe(position)->Plies - 1);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(ProtocolCliTest, ARefusedTableFileIsNamed)
+{
+    const std::string name = EndgameFileName(Rules::Kelmarin, TMaterial{0, 1, 0, 1});
+    std::ofstream(Folder / name) << "not a table";
+    const kelmarin::testing::CliRun run = Cli("engine --endgames " + Folder.string() + " </dev/null");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find(name), std::string::npos);
+    EXPECT_EQ(Cli("engine --endgames " + (Folder / "none").string() + " </dev/null").Status, 0);
 }
 
 } // namespace
