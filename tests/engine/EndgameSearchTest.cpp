@@ -3,6 +3,7 @@
 // are left alone.
 #include "EndgameBuilder.h"
 #include "EndgameConvert.h"
+#include "SolvedEndgames.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +12,7 @@ namespace {
 
 using Outcome = TableValue::Outcome;
 
-const EndgameTables& Solved(Rules rules)
-{
-    static const std::unique_ptr<EndgameTables> kelmarin = SolveEndgames(Rules::Kelmarin, 3, 2);
-    static const std::unique_ptr<EndgameTables> english = SolveEndgames(Rules::English, 3, 2);
-    return rules == Rules::English ? *english : *kelmarin;
-}
+using testing::Solved;
 
 strong::SearchLimits NodeLimit(std::uint64_t nodes)
 {

@@ -3,6 +3,7 @@
 // build stopped and resumed.
 #include "EndgameBuilder.h"
 #include "EndgameVerify.h"
+#include "SolvedEndgames.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,7 @@ namespace {
 
 using Outcome = TableValue::Outcome;
 
-const EndgameTables& Solved(Rules rules)
-{
-    static const std::unique_ptr<EndgameTables> kelmarin = SolveEndgames(Rules::Kelmarin, 3, 2);
-    static const std::unique_ptr<EndgameTables> english = SolveEndgames(Rules::English, 3, 2);
-    return rules == Rules::English ? *english : *kelmarin;
-}
+using testing::Solved;
 
 TEST(EndgameIndexTest, EveryIndexGivesBackItsPositionAndEveryPositionItsIndex)
 {
