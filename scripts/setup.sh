@@ -86,4 +86,4 @@ echo "== tests that start threads (thread sanitizer): the computer's worker, Hin
 configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARIN_SANITIZE_THREAD=ON
 cmake --build build-tsan -j "$jobs" --target ui_tests strong_engine_tests
 TSAN_OPTIONS="suppressions=$PWD/tests/tsan.supp history_size=4" \
-  ctest --test-dir build-tsan --output-on-failure -j "$jobs" -R '^(ComputerTurn\.|Tools\.Hint|Analysis\.|StrongSearchTest\.|TranspositionTableTest\.)'
+  ctest --test-dir build-tsan --output-on-failure -j "$jobs" -R '^(WorkerMailbox\.|ComputerTurn\.|Tools\.Hint|Analysis\.|StrongSearchTest\.|TranspositionTableTest\.)'

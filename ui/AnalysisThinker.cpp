@@ -1,7 +1,5 @@
 #include "AnalysisThinker.h"
 
-#include <QMetaObject>
-
 #include <exception>
 
 namespace kelmarin::ui {
@@ -31,11 +29,10 @@ void AnalysisThinker::Start(const GameState& game)
         limits.MaxDepth = MaxDepth;
         limits.Cancel = &Cancelled_;
         limits.ShortenForced = false; // the line behind a forced step is what a person wants to see
-        // Queued to this object's thread; dropped unread if the object is gone by then.
+        // To the window's thread; dropped unread if this object is gone by then.
         limits.OnIteration = [this, generation](const strong::IterationInfo& info) {
             auto copied = std::make_shared<const strong::IterationInfo>(info);
-            QMetaObject::invokeMethod(
-                this, [this, generation, copied] { Deliver(generation, copied); }, Qt::QueuedConnection);
+            Mailbox_.Post([this, generation, copied] { Deliver(generation, copied); });
         };
         try {
             if (!Engine_)
@@ -44,8 +41,7 @@ void AnalysisThinker::Start(const GameState& game)
         } catch (const std::exception&) {
             // Out of memory: the analysis ends with the last line it showed.
         }
-        QMetaObject::invokeMethod(
-            this, [this, generation] { DeliverEnd(generation); }, Qt::QueuedConnection);
+        Mailbox_.Post([this, generation] { DeliverEnd(generation); });
     });
 }
 

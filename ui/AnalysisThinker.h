@@ -10,6 +10,7 @@
 
 #include "GameState.h"
 #include "StrongSearch.h"
+#include "WorkerMailbox.h"
 
 #include <QObject>
 
@@ -62,6 +63,8 @@ private:
     // Made on the worker at its first search; touched only by the one worker that runs.
     std::unique_ptr<strong::StrongSearch> Engine_;
     SearchFunction Search_;
+    // Carries what the worker hands back to the window's thread.
+    WorkerMailbox Mailbox_;
 };
 
 } // namespace kelmarin::ui

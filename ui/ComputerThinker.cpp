@@ -2,8 +2,6 @@
 
 #include "StrongSearch.h"
 
-#include <QMetaObject>
-
 #include <exception>
 #include <new>
 
@@ -60,9 +58,7 @@ void ComputerThinker::Start(const GameState& game, Level level, int timeMs, Purp
         } catch (const std::exception& error) {
             answer->Failure = QString::fromLocal8Bit(error.what());
         }
-        // Queued to this object's thread; dropped unread if the object is gone by then.
-        QMetaObject::invokeMethod(
-            this, [this, generation, answer] { Deliver(generation, answer); }, Qt::QueuedConnection);
+        Mailbox_.Post([this, generation, answer] { Deliver(generation, answer); });
     });
     emit ThinkingChanged();
 }

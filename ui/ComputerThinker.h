@@ -14,6 +14,7 @@
 #include "GameState.h"
 #include "Levels.h"
 #include "WaitCursor.h"
+#include "WorkerMailbox.h"
 
 #include <QObject>
 #include <QString>
@@ -94,6 +95,8 @@ private:
     std::array<std::unique_ptr<strong::StrongSearch>, LevelCount> Searches_;
     std::array<bool, LevelCount> ClearDue_{};
     SearchFunction Search_;
+    // Carries what the worker hands back to the window's thread.
+    WorkerMailbox Mailbox_;
 };
 
 } // namespace kelmarin::ui
