@@ -310,4 +310,19 @@ std::vector<TMaterial> EndgameTables::Materials() const
     return materials;
 }
 
+std::unique_ptr<EndgameTables> OpenLargestEndgameTables(std::span<const std::filesystem::path> folders,
+                                                        Rules rules, std::vector<std::string>& refusals)
+{
+    std::unique_ptr<EndgameTables> largest;
+    for (const std::filesystem::path& folder : folders) {
+        std::string error;
+        std::unique_ptr<EndgameTables> tables = EndgameTables::Open(folder, rules, error);
+        if (!tables)
+            refusals.push_back(error);
+        else if (tables->MaxPieces() > (largest ? largest->MaxPieces() : 0))
+            largest = std::move(tables);
+    }
+    return largest;
+}
+
 } // namespace kelmarin

@@ -92,4 +92,11 @@ private:
     std::vector<std::vector<std::uint8_t>> Held_;
 };
 
+// Opens the rules' tables from each folder that has them and keeps the set of the most pieces, the
+// earlier folder's on a tie; nothing when no folder has any. A missing folder is passed over in
+// silence; a folder with a refused file is passed over too, and the reason, which names the file, is
+// added to refusals.
+std::unique_ptr<EndgameTables> OpenLargestEndgameTables(std::span<const std::filesystem::path> folders,
+                                                        Rules rules, std::vector<std::string>& refusals);
+
 } // namespace kelmarin

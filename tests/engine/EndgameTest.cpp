@@ -235,5 +235,40 @@ TEST(EndgameFilesTest, AFileWithAWrongHeaderOrChecksumIsRefusedByName)
     std::filesystem::remove_all(dir);
 }
 
+TEST(EndgameFilesTest, TheFolderWithTheMostPiecesWinsAndARefusedOrMissingOneIsPassedOver)
+{
+    const std::filesystem::path two = FreshDirectory("two");
+    const std::filesystem::path three = FreshDirectory("three");
+    const std::filesystem::path spoilt = FreshDirectory("spoilt");
+    const std::filesystem::path missing = FreshDirectory("missing");
+    std::string error;
+    ASSERT_TRUE(BuildEndgames(two, Rules::Kelmarin, 2, 1, {}, error)) << error;
+    ASSERT_TRUE(BuildEndgames(three, Rules::Kelmarin, 3, 2, {}, error)) << error;
+    ASSERT_TRUE(BuildEndgames(spoilt, Rules::Kelmarin, 3, 2, {}, error)) << error;
+    const std::filesystem::path bad = spoilt / EndgameFileName(Rules::Kelmarin, {0, 1, 0, 1});
+    std::vector<char> bytes = Bytes(bad);
+    bytes.back() = static_cast<char>(bytes.back() ^ 1);
+    PutBytes(bad, bytes);
+
+    const auto open = [](std::vector<std::filesystem::path> folders, Rules rules,
+                         std::vector<std::string>& refusals) {
+        const std::unique_ptr<EndgameTables> tables = OpenLargestEndgameTables(folders, rules, refusals);
+        return tables ? tables->MaxPieces() : 0;
+    };
+    std::vector<std::string> refusals;
+    EXPECT_EQ(open({missing, two, spoilt, three}, Rules::Kelmarin, refusals), 3);
+    ASSERT_EQ(refusals.size(), 1U);
+    EXPECT_NE(refusals[0].find(bad.string()), std::string::npos) << refusals[0];
+    refusals.clear();
+    EXPECT_EQ(open({three, two}, Rules::Kelmarin, refusals), 3);
+    EXPECT_EQ(open({spoilt, two}, Rules::Kelmarin, refusals), 2);
+    // Tables of the other rules, or no folder at all, give none.
+    EXPECT_EQ(open({two, three}, Rules::English, refusals), 0);
+    EXPECT_EQ(open({}, Rules::Kelmarin, refusals), 0);
+    EXPECT_EQ(refusals.size(), 1U);
+    for (const auto& dir : {two, three, spoilt})
+        std::filesystem::remove_all(dir);
+}
+
 } // namespace
 } // namespace kelmarin
