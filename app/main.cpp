@@ -101,6 +101,7 @@ int main(int argc, char** argv)
     kelmarin::ui::Form1 form(dialogs);
     QObject::connect(&form, &kelmarin::ui::Form1::Unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     form.show();
+    form.OpenEndgameTables();
     if (line.FileName != nullptr) {
         // The dialog hands Load an absolute path; a name given here becomes one the same way.
         const QString fileName = QFileInfo(QFile::decodeName(line.FileName)).absoluteFilePath();

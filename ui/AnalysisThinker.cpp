@@ -23,7 +23,7 @@ void AnalysisThinker::Start(const GameState& game)
     Copy_->AttachTimer(nullptr);
     Cancelled_ = false;
     const unsigned generation = ++Generation_;
-    Worker_ = std::thread([this, generation, copy = Copy_.get()] {
+    Worker_ = std::thread([this, generation, copy = Copy_.get(), tables = Tables_.For(game.GameRules)] {
         strong::SearchLimits limits;
         limits.TimeMs = TimeMs;
         limits.MaxDepth = MaxDepth;
@@ -37,7 +37,9 @@ void AnalysisThinker::Start(const GameState& game)
         try {
             if (!Engine_)
                 Engine_ = std::make_unique<strong::StrongSearch>();
+            Engine_->SetTables(tables.get());
             Search_(*Engine_, *copy, limits);
+            Engine_->SetTables(nullptr); // the tables may go once this worker has
         } catch (const std::exception&) {
             // Out of memory: the analysis ends with the last line it showed.
         }

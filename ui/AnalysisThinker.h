@@ -8,6 +8,7 @@
 // on its way a stale one. The search ends by itself only at MaxDepth; the last line then stands.
 #pragma once
 
+#include "EndgameSet.h"
 #include "GameState.h"
 #include "StrongSearch.h"
 #include "WorkerMailbox.h"
@@ -45,6 +46,8 @@ public:
     // A worker runs (it may have ended by itself, its end not yet delivered).
     bool IsRunning() const { return Worker_.joinable(); }
     void SetSearchFunction(SearchFunction search) { Search_ = std::move(search); }
+    // The endgame tables the search probes, those of the game's rules, from the next start on.
+    void SetTables(EndgameSet tables) { Tables_ = std::move(tables); }
 
 signals:
     // On the window's thread: an iteration of the current start completed.
@@ -63,6 +66,7 @@ private:
     // Made on the worker at its first search; touched only by the one worker that runs.
     std::unique_ptr<strong::StrongSearch> Engine_;
     SearchFunction Search_;
+    EndgameSet Tables_;
     // Carries what the worker hands back to the window's thread.
     WorkerMailbox Mailbox_;
 };

@@ -43,23 +43,26 @@ void ComputerThinker::Start(const GameState& game, Level level, int timeMs, Purp
     const auto index = static_cast<std::size_t>(level);
     const bool clear = ClearDue_[index];
     ClearDue_[index] = false;
-    Worker_ = std::thread([this, generation, index, clear, timeMs, copy = Copy_.get()] {
-        auto answer = std::make_shared<Answer>();
-        try {
-            std::unique_ptr<strong::StrongSearch>& search = Searches_[index];
-            if (!search) {
-                search = std::make_unique<strong::StrongSearch>();
-                search->SetThreads(LevelThreads(static_cast<Level>(index)));
-            } else if (clear)
-                search->Clear();
-            answer->Result = Search_(*search, *copy, timeMs, &Cancelled_);
-        } catch (const std::bad_alloc&) {
-            answer->Failure = QStringLiteral("there was not enough memory");
-        } catch (const std::exception& error) {
-            answer->Failure = QString::fromLocal8Bit(error.what());
-        }
-        Mailbox_.Post([this, generation, answer] { Deliver(generation, answer); });
-    });
+    Worker_ = std::thread(
+        [this, generation, index, clear, timeMs, copy = Copy_.get(), tables = Tables_.For(game.GameRules)] {
+            auto answer = std::make_shared<Answer>();
+            try {
+                std::unique_ptr<strong::StrongSearch>& search = Searches_[index];
+                if (!search) {
+                    search = std::make_unique<strong::StrongSearch>();
+                    search->SetThreads(LevelThreads(static_cast<Level>(index)));
+                } else if (clear)
+                    search->Clear();
+                search->SetTables(tables.get());
+                answer->Result = Search_(*search, *copy, timeMs, &Cancelled_);
+                search->SetTables(nullptr); // the tables may go once this worker has
+            } catch (const std::bad_alloc&) {
+                answer->Failure = QStringLiteral("there was not enough memory");
+            } catch (const std::exception& error) {
+                answer->Failure = QString::fromLocal8Bit(error.what());
+            }
+            Mailbox_.Post([this, generation, answer] { Deliver(generation, answer); });
+        });
     emit ThinkingChanged();
 }
 

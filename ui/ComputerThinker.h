@@ -11,6 +11,7 @@
 // wait cursor shows for as long as the worker thinks.
 #pragma once
 
+#include "EndgameSet.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "WaitCursor.h"
@@ -67,6 +68,8 @@ public:
     // Stops a running search, and every level forgets what it learnt: a new game starts.
     void ForgetGame();
     void SetSearchFunction(SearchFunction search) { Search_ = std::move(search); }
+    // The endgame tables a search probes, those of the game's rules, taken when it starts.
+    void SetTables(EndgameSet tables) { Tables_ = std::move(tables); }
 
 signals:
     // On the window's thread, once the search has ended by itself.
@@ -95,6 +98,7 @@ private:
     std::array<std::unique_ptr<strong::StrongSearch>, LevelCount> Searches_;
     std::array<bool, LevelCount> ClearDue_{};
     SearchFunction Search_;
+    EndgameSet Tables_;
     // Carries what the worker hands back to the window's thread.
     WorkerMailbox Mailbox_;
 };

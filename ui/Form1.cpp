@@ -45,6 +45,10 @@ Form1::Form1(UserDialogs& dialogs, QWidget* parent)
     });
     connect(Info_.get(), &Form2::Unloaded, this, [this] { Menu_.mnuInfoWindow->setChecked(false); });
     connect(Info_->txtMoves, &MoveListBox::TurnDoubleClicked, this, &Form1::GoToTurnAt);
+    connect(&Endgames_, &EndgameShelf::Opened, this, [this](const EndgameSet& tables) {
+        Turn_->Thinker().SetTables(tables);
+        Analysis_->Thinker().SetTables(tables);
+    });
     Form_Load();
 }
 
@@ -53,6 +57,11 @@ Form1::~Form1()
     Analysis_.reset();
     Turn_.reset();
     Game_.AttachDisplay(nullptr);
+}
+
+void Form1::OpenEndgameTables(std::vector<std::filesystem::path> folders)
+{
+    Endgames_.Open(std::move(folders));
 }
 
 void Form1::ConnectActions()

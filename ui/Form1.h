@@ -7,6 +7,7 @@
 #pragma once
 
 #include "ComputerTurn.h"
+#include "EndgameShelf.h"
 #include "GameState.h"
 #include "MenuActions.h"
 #include "SavedGame.h"
@@ -59,6 +60,10 @@ public:
     BoardView& Board() const { return *Board_; }
     Form2& InfoWindow() const { return *Info_; }
     AnalysisCommands& Analysis() const { return *Analysis_; }
+    // Opens the endgame tables of folders in the background; the computer, Hint and the analysis
+    // probe them from their next search on.
+    void OpenEndgameTables(std::vector<std::filesystem::path> folders = EndgameShelf::Folders());
+    const EndgameShelf& Endgames() const { return Endgames_; }
     // The plain title: the caption the window loaded with, and under the English rules a note of them.
     QString BaseTitle() const;
 
@@ -115,6 +120,7 @@ private:
     std::unique_ptr<AnalysisCommands> Analysis_; // gone first, before what it watches
     bool InfoPlaced_ = false;
     QString BaseTitle_;
+    EndgameShelf Endgames_;
 };
 
 } // namespace kelmarin::ui

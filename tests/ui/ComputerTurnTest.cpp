@@ -1,12 +1,17 @@
 // The computer's turns driven by the window timer: answers, multi-jumps, self-play, and what stops it.
 #include "UiTestSupport.h"
 
+#include "AnalysisCommands.h"
+#include "EndgameBuilder.h"
 #include "StrongSearch.h"
 
+#include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <new>
 #include <set>
 
@@ -356,6 +361,58 @@ TEST(ComputerTurn, StepDueDuringAHintFollowsIt)
     ASSERT_TRUE(window.Answered());
     EXPECT_EQ(window.Game().HistoryPos, 2);
     EXPECT_EQ(PieceOwner(window.Game().HistoryEntry(2).Coin), Blue);
+}
+
+// Tables found in the user's data folder reach the computer's search and the analysis at their next
+// start, those of the game's rules only; the tables of rules that have none leave the search without.
+TEST(ComputerTurn, SearchesProbeTheEndgameTablesOfTheGamesRules)
+{
+    const std::filesystem::path home = std::filesystem::temp_directory_path() / "kelmarin-ui-tables";
+    std::filesystem::remove_all(home);
+    qputenv("XDG_DATA_HOME", QFile::encodeName(QString::fromStdString(home.string())));
+    const std::filesystem::path own = EndgameShelf::Folders().front();
+    EXPECT_EQ(own, home / "kelmarin/endgames");
+    std::string error;
+    ASSERT_TRUE(BuildEndgames(own, Rules::Kelmarin, 2, 1, {}, error)) << error;
+
+    ExpertWindow window;
+    const EndgameTables* probed = nullptr; // read after the worker has been joined
+    window.Form->Thinker().SetSearchFunction(
+        [&](strong::StrongSearch& search, const GameState& game, int, const std::atomic<bool>*) {
+            probed = search.Tables();
+            MoveList legal;
+            game.GenerateMoves(game.SideToMove, legal);
+            StrongResult result;
+            result.Step = legal[0];
+            return result;
+        });
+    QSignalSpy opened(&window.Form->Endgames(), &EndgameShelf::Opened);
+    window.Form->OpenEndgameTables({own});
+    ASSERT_TRUE(opened.wait(10000));
+    const EndgameTables* kelmarin = window.Form->Endgames().Tables().Kelmarin.get();
+    ASSERT_NE(kelmarin, nullptr);
+    EXPECT_EQ(kelmarin->MaxPieces(), 2);
+    EXPECT_EQ(window.Form->Endgames().Tables().English, nullptr);
+
+    window.PersonStepsAndComputerThinks();
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(probed, kelmarin);
+
+    AnalysisThinker& analysis = window.Form->Analysis().Thinker();
+    analysis.SetSearchFunction([&](strong::StrongSearch& search, const GameState&,
+                                   const strong::SearchLimits&) { probed = search.Tables(); });
+    QSignalSpy ended(&analysis, &AnalysisThinker::SearchEnded);
+    probed = nullptr;
+    analysis.Start(window.Game());
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_EQ(probed, kelmarin);
+
+    window.Menu().mnuRules[1]->trigger();
+    window.Menu().mnuMoveNow->trigger();
+    ASSERT_TRUE(window.Answered());
+    EXPECT_EQ(probed, nullptr) << "no English tables";
+    qunsetenv("XDG_DATA_HOME");
+    std::filesystem::remove_all(home);
 }
 
 } // namespace
