@@ -4,8 +4,8 @@
 #                             as the user who called sudo)
 #   scripts/setup.sh test     installs what is missing, builds plain and sanitized, and runs every test;
 #                             the tests that start threads run a third time under ThreadSanitizer
-#   scripts/setup.sh package  installs what is missing, builds build/kelmarin_VERSION_ARCH.deb and
-#                             checks it with lintian
+#   scripts/setup.sh package  installs what is missing, builds build/kelmarin_VERSION_ARCH.deb (with
+#                             the 2- to 4-piece endgame tables) and checks it with lintian
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -58,7 +58,9 @@ if [ "$mode" = play ]; then
 fi
 
 if [ "$mode" = package ]; then
-  cmake --build build -j "$jobs" --target kelmarin kelmarin-cli install_files
+  # The package carries the 2- to 4-piece endgame tables, built once in build/packaging/endgames.
+  cmake -S . -B build -DKELMARIN_PACKAGE_ENDGAMES=ON
+  cmake --build build -j "$jobs" --target kelmarin kelmarin-cli install_files endgame_tables
   (cd build && cpack -G DEB)
   deb=$(ls -t build/kelmarin_*.deb | head -n 1)
   echo "== lintian $deb"
