@@ -1,5 +1,6 @@
 #include "EndgameShelf.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -22,7 +23,10 @@ std::vector<std::filesystem::path> EndgameShelf::Folders()
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (!own.isEmpty())
         folders.emplace_back(QFile::encodeName(own).toStdString() + "/kelmarin/endgames");
-    folders.emplace_back(KELMARIN_DATADIR "/kelmarin/endgames"); // the install prefix's, from the build
+    const std::filesystem::path data = KELMARIN_DATADIR; // absolute, or from the program's own folder
+    const std::filesystem::path here =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    folders.push_back(((data.is_absolute() ? data : here / data) / "kelmarin/endgames").lexically_normal());
     return folders;
 }
 
