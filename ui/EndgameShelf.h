@@ -1,8 +1,8 @@
 // Finds and opens the endgame tables for the window, on a thread of its own: opening reads every byte
-// of every file to check it, which takes seconds for the larger tables, and the window is at work long
-// before. The tables are an improvement, never a requirement: without them the computer plays as well
-// as its search does, and nothing is said. A file that is refused is named on the standard error, and
-// its folder is not used.
+// of every file to check it, which takes seconds for the larger tables when they are not yet in memory,
+// and the window is at work long before. The tables are an improvement, never a requirement: without
+// them the computer plays as well as its search does, and nothing is said. A file that is refused is
+// named on the standard error, and its folder is not used.
 #pragma once
 
 #include "EndgameSet.h"
