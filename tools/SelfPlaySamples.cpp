@@ -4,7 +4,13 @@
 #include "SearchPosition.h"
 #include "StrongSearch.h"
 
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <mutex>
 #include <random>
+#include <thread>
 
 namespace kelmarin::tuning {
 
@@ -32,9 +38,12 @@ void PlayRandomStep(GameState& game, std::mt19937& random)
     game.MakeMove(&step, true);
 }
 
-// One game's quiet positions, and its result for Blue.
-double PlayGame(const SelfPlayOptions& options, int number, std::mt19937& random, std::vector<Position>& kept)
+// One game's quiet positions, and its result for Blue. Its random steps depend only on the seed and
+// the game's number.
+double PlayGame(const SelfPlayOptions& options, int number, std::vector<Position>& kept)
 {
+    std::seed_seq seeds{options.Seed, static_cast<std::uint32_t>(number)};
+    std::mt19937 random(seeds);
     GameState game;
     game.GameRules = options.GameRules;
     game.New();
@@ -66,20 +75,93 @@ double PlayGame(const SelfPlayOptions& options, int number, std::mt19937& random
 
 } // namespace
 
+std::vector<LabelledPosition> SelfPlayPositions(const SelfPlayOptions& options, const SelfPlayProgress& progress)
+{
+    // Threads take the games in turn by number; once enough positions are in, no game is begun, the
+    // ones under way end, and the games are kept in number order up to the first that makes enough.
+    // Every game below the last one begun has ended then, so the games kept do not depend on timing.
+    std::mutex lock;
+    std::map<int, std::vector<LabelledPosition>> games;
+    std::size_t collected = 0;
+    std::atomic<int> next{0};
+    std::atomic<bool> enough{false};
+    const auto work = [&] {
+        std::vector<Position> kept;
+        while (!enough.load()) {
+            const int number = next.fetch_add(1);
+            kept.clear();
+            const float result = static_cast<float>(PlayGame(options, number, kept));
+            std::vector<LabelledPosition> labelled;
+            labelled.reserve(kept.size());
+            for (const Position& position : kept)
+                labelled.push_back({position, result});
+            const std::scoped_lock guard(lock);
+            collected += labelled.size();
+            games.emplace(number, std::move(labelled));
+            if (collected >= static_cast<std::size_t>(options.Positions))
+                enough = true;
+            if (progress)
+                progress(collected, static_cast<int>(games.size()));
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int t = 1; t < options.Threads; ++t)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+
+    std::vector<LabelledPosition> positions;
+    for (auto& [number, labelled] : games) {
+        if (positions.size() >= static_cast<std::size_t>(options.Positions))
+            break;
+        positions.insert(positions.end(), labelled.begin(), labelled.end());
+    }
+    return positions;
+}
+
 std::vector<Sample> SelfPlaySamples(const SelfPlayOptions& options, const SelfPlayProgress& progress)
 {
-    std::mt19937 random(options.Seed);
     std::vector<Sample> samples;
-    std::vector<Position> kept;
-    for (int games = 0; samples.size() < static_cast<std::size_t>(options.Positions); ++games) {
-        kept.clear();
-        const double result = PlayGame(options, games, random, kept);
-        for (const Position& position : kept)
-            samples.push_back(MakeSample(position, result));
-        if (progress)
-            progress(samples.size(), games + 1);
-    }
+    for (const LabelledPosition& position : SelfPlayPositions(options, progress))
+        samples.push_back(MakeSample(position.Board, position.Result));
     return samples;
+}
+
+bool SavePositions(const std::string& path, Rules rules, const std::vector<LabelledPosition>& positions)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << (rules == Rules::English ? "english" : "kelmarin") << '\n';
+    char line[64];
+    for (const LabelledPosition& p : positions) {
+        std::snprintf(line, sizeof line, "%08x %08x %08x %.1f\n", p.Board.Pieces(Blue), p.Board.Pieces(Red),
+                      p.Board.Kings(), static_cast<double>(p.Result));
+        out << line;
+    }
+    return static_cast<bool>(out.flush());
+}
+
+std::optional<std::vector<LabelledPosition>> LoadPositions(const std::string& path, Rules& rules)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string name;
+    if (!std::getline(in, name) || (name != "english" && name != "kelmarin"))
+        return std::nullopt;
+    rules = name == "english" ? Rules::English : Rules::Kelmarin;
+    std::vector<LabelledPosition> positions;
+    std::string text;
+    while (std::getline(in, text)) {
+        unsigned blue = 0;
+        unsigned red = 0;
+        unsigned kings = 0;
+        float result = 0;
+        char tail = 0;
+        if (std::sscanf(text.c_str(), "%x %x %x %f%c", &blue, &red, &kings, &result, &tail) != 4 ||
+            (blue & red) != 0 || (kings & ~(blue | red)) != 0 || !(result == 0 || result == 0.5f || result == 1))
+            return std::nullopt;
+        positions.push_back({Position::FromMasks(blue, red, kings, Blue, NoSquare, rules), result});
+    }
+    return positions;
 }
 
 } // namespace kelmarin::tuning

@@ -3,7 +3,10 @@
 // built with, and the fit starts from them, so a run on a given tree always writes the same file, and
 // a run on the tree that file makes refines it further.
 //
-//   kelmarin-tune [--positions N] [--seed S] [--nodes M] [--passes P] [--pull L] [--rules R] [--out FILE]
+//   kelmarin-tune [--positions N] [--seed S] [--nodes M] [--threads T] [--passes P] [--pull L] [--rules R]
+//                 [--save FILE | --load FILE] [--out FILE]
+//
+// --save keeps the games' positions in a file and --load fits to such a file instead of playing.
 #include "CliCommon.h"
 #include "CommandLine.h"
 #include "SelfPlaySamples.h"
@@ -20,7 +23,8 @@ using namespace kelmarin;
 using namespace kelmarin::tuning;
 
 constexpr const char* Synopsis =
-    "[--positions N] [--seed S] [--nodes M] [--passes P] [--pull L] [--rules kelmarin|english] [--out FILE]";
+    "[--positions N] [--seed S] [--nodes M] [--threads T] [--passes P] [--pull L] [--rules kelmarin|english] "
+    "[--save FILE | --load FILE] [--out FILE]";
 
 // Written beside the file and renamed over it, so a reader never sees half a file.
 bool WriteWhole(const std::string& path, const std::string& text)
@@ -44,15 +48,38 @@ int Tune(const cli::CommandLine& line)
     options.Seed = static_cast<std::uint32_t>(line.Number("--seed", 0, 4294967295LL).value_or(options.Seed));
     options.NodesPerMove = static_cast<std::uint64_t>(line.Number("--nodes", 100, 100000000).value_or(3000));
     options.GameRules = line.Value("--rules") ? cli::ChosenRules(line) : Rules::English;
+    options.Threads = static_cast<int>(line.Number("--threads", 1, 64).value_or(1));
     const int passes = static_cast<int>(line.Number("--passes", 0, 1000000).value_or(3000));
     // In millionths: the pull of each weight towards the one it was built with.
     const long long pull = line.Number("--pull", 0, 1000000).value_or(0);
     const std::string out = line.Value("--out").value_or("engine/StrongWeights.cpp");
 
-    const std::vector<Sample> all = SelfPlaySamples(options, [](std::size_t positions, int games) {
-        if (games % 50 == 0)
-            std::fprintf(stderr, "%d games, %zu positions\n", games, positions);
-    });
+    const std::optional<std::string> load = line.Value("--load");
+    const std::optional<std::string> save = line.Value("--save");
+    if (load && save)
+        throw cli::WrongCall();
+    std::vector<LabelledPosition> positions;
+    if (load) {
+        std::optional<std::vector<LabelledPosition>> loaded = LoadPositions(*load, options.GameRules);
+        if (!loaded) {
+            std::fprintf(stderr, "kelmarin-tune: %s is not a file of positions\n", load->c_str());
+            return 1;
+        }
+        positions = std::move(*loaded);
+    } else {
+        positions = SelfPlayPositions(options, [](std::size_t count, int games) {
+            if (games % 50 == 0)
+                std::fprintf(stderr, "%d games, %zu positions\n", games, count);
+        });
+        if (save && !SavePositions(*save, options.GameRules, positions)) {
+            std::fprintf(stderr, "kelmarin-tune: cannot write %s\n", save->c_str());
+            return 1;
+        }
+    }
+    std::vector<Sample> all;
+    all.reserve(positions.size());
+    for (const LabelledPosition& position : positions)
+        all.push_back(MakeSample(position.Board, position.Result));
     // Every tenth position is held out, to tell a better fit from one that learnt the games by heart.
     std::vector<Sample> samples;
     std::vector<Sample> heldOut;
