@@ -37,7 +37,9 @@ std::int32_t EvaluateForBlue(const Position& position)
     WeightedSum sum;
     CollectFeatures(position, sum);
     const int phase = Phase(position);
-    return (sum.Opening * phase + sum.Ending * (FullPhase - phase)) / FullPhase;
+    int shapes = 0;
+    CollectPatterns(position, [&shapes](int pattern, int sign) { shapes += sign * PatternWeights[pattern]; });
+    return (sum.Opening * phase + sum.Ending * (FullPhase - phase)) / FullPhase + shapes;
 }
 
 } // namespace kelmarin::strong

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "Position.h"
+#include "StrongPatterns.h"
 
 #include <algorithm>
 #include <array>
@@ -251,6 +252,16 @@ template <class Sink> void CollectFeatures(const Position& position, Sink& sink)
         AddEnding(blue, red, kings, 1, sink);
     else if (material <= -ManValue)
         AddEnding(red, blue, kings, -1, sink);
+}
+
+// Calls add(pattern, sign) for the men's block patterns (StrongPatterns): +1 for Blue's, -1 for Red's.
+template <class Add> void CollectPatterns(const Position& position, Add&& add)
+{
+    const std::uint32_t kings = position.Kings();
+    const std::uint32_t blue = position.Pieces(Blue) & ~kings;
+    const std::uint32_t red = position.Pieces(Red) & ~kings;
+    patterns::AddSide(blue, red, 1, add);
+    patterns::AddSide(features::Turned(red), features::Turned(blue), -1, add);
 }
 
 } // namespace kelmarin::strong

@@ -75,7 +75,8 @@ double PlayGame(const SelfPlayOptions& options, int number, std::vector<Position
 
 } // namespace
 
-std::vector<LabelledPosition> SelfPlayPositions(const SelfPlayOptions& options, const SelfPlayProgress& progress)
+std::vector<LabelledPosition> SelfPlayPositions(const SelfPlayOptions& options,
+                                                const SelfPlayProgress& progress)
 {
     // Threads take the games in turn by number; once enough positions are in, no game is begun, the
     // ones under way end, and the games are kept in number order up to the first that makes enough.
@@ -128,10 +129,12 @@ std::vector<Sample> SelfPlaySamples(const SelfPlayOptions& options, const SelfPl
     return samples;
 }
 
-bool SavePositions(const std::string& path, Rules rules, const std::vector<LabelledPosition>& positions)
+bool SavePositions(const std::string& path, const SelfPlayOptions& options,
+                   const std::vector<LabelledPosition>& positions)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << (rules == Rules::English ? "english" : "kelmarin") << '\n';
+    out << (options.GameRules == Rules::English ? "english " : "kelmarin ") << options.Positions << ' '
+        << options.Seed << ' ' << options.NodesPerMove << '\n';
     char line[64];
     for (const LabelledPosition& p : positions) {
         std::snprintf(line, sizeof line, "%08x %08x %08x %.1f\n", p.Board.Pieces(Blue), p.Board.Pieces(Red),
@@ -141,15 +144,25 @@ bool SavePositions(const std::string& path, Rules rules, const std::vector<Label
     return static_cast<bool>(out.flush());
 }
 
-std::optional<std::vector<LabelledPosition>> LoadPositions(const std::string& path, Rules& rules)
+std::optional<std::vector<LabelledPosition>> LoadPositions(const std::string& path, SelfPlayOptions& options)
 {
     std::ifstream in(path, std::ios::binary);
-    std::string name;
-    if (!std::getline(in, name) || (name != "english" && name != "kelmarin"))
-        return std::nullopt;
-    rules = name == "english" ? Rules::English : Rules::Kelmarin;
-    std::vector<LabelledPosition> positions;
     std::string text;
+    char name[16] = {};
+    int count = 0;
+    unsigned seed = 0;
+    unsigned long long nodes = 0;
+    char after = 0;
+    if (!std::getline(in, text) ||
+        std::sscanf(text.c_str(), "%15s %d %u %llu%c", name, &count, &seed, &nodes, &after) != 4 ||
+        (std::string(name) != "english" && std::string(name) != "kelmarin"))
+        return std::nullopt;
+    const Rules rules = std::string(name) == "english" ? Rules::English : Rules::Kelmarin;
+    options.GameRules = rules;
+    options.Positions = count;
+    options.Seed = seed;
+    options.NodesPerMove = nodes;
+    std::vector<LabelledPosition> positions;
     while (std::getline(in, text)) {
         unsigned blue = 0;
         unsigned red = 0;
@@ -157,7 +170,8 @@ std::optional<std::vector<LabelledPosition>> LoadPositions(const std::string& pa
         float result = 0;
         char tail = 0;
         if (std::sscanf(text.c_str(), "%x %x %x %f%c", &blue, &red, &kings, &result, &tail) != 4 ||
-            (blue & red) != 0 || (kings & ~(blue | red)) != 0 || !(result == 0 || result == 0.5f || result == 1))
+            (blue & red) != 0 || (kings & ~(blue | red)) != 0 ||
+            !(result == 0 || result == 0.5f || result == 1))
             return std::nullopt;
         positions.push_back({Position::FromMasks(blue, red, kings, Blue, NoSquare, rules), result});
     }

@@ -38,9 +38,13 @@ std::vector<LabelledPosition> SelfPlayPositions(const SelfPlayOptions& options,
 std::vector<Sample> SelfPlaySamples(const SelfPlayOptions& options, const SelfPlayProgress& progress = {});
 
 // A text file of labelled positions, a line each: Blue's, Red's and the kings' masks in hexadecimal
-// and the result, after a first line naming the rules. Saving writes the whole file or reports false.
-bool SavePositions(const std::string& path, Rules rules, const std::vector<LabelledPosition>& positions);
-// Nothing when the file cannot be read or a line is not such a position.
-std::optional<std::vector<LabelledPosition>> LoadPositions(const std::string& path, Rules& rules);
+// and the result (the side to move is not kept: the evaluation does not depend on it), after a first
+// line with the options of the games: rules, positions, seed and nodes a move. Saving writes the
+// whole file or reports false.
+bool SavePositions(const std::string& path, const SelfPlayOptions& options,
+                   const std::vector<LabelledPosition>& positions);
+// Nothing when the file cannot be read or a line is not such a position; the options are read back
+// into `options`.
+std::optional<std::vector<LabelledPosition>> LoadPositions(const std::string& path, SelfPlayOptions& options);
 
 } // namespace kelmarin::tuning

@@ -30,6 +30,11 @@ Sample MakeSample(const Position& position, double result)
         sample.X[2 * f] = static_cast<float>(sink.Counts[f] * phase);
         sample.X[2 * f + 1] = static_cast<float>(sink.Counts[f] * (1.0 - phase));
     }
+    int blue = 0;
+    int red = strong::PatternBlocks;
+    strong::CollectPatterns(position, [&](int pattern, int sign) {
+        sample.Patterns[static_cast<std::size_t>(sign > 0 ? blue++ : red++)] = pattern;
+    });
     sample.Result = static_cast<float>(result);
     return sample;
 }
@@ -38,18 +43,36 @@ double Score(const Sample& sample, const Weights& weights)
 {
     double score = 0;
     for (int k = 0; k < InputCount; ++k)
-        score += sample.X[k] * weights[k];
+        score += sample.X[k] * weights.Features[k];
+    for (int k = 0; k < strong::PatternBlocks; ++k)
+        score += weights.Patterns[static_cast<std::size_t>(sample.Patterns[k])] -
+                 weights.Patterns[static_cast<std::size_t>(sample.Patterns[k + strong::PatternBlocks])];
     return score;
 }
 
-Weights ToWeights(const std::array<strong::TaperedWeight, strong::FeatureCount>& tapered)
+Weights ToWeights(const std::array<strong::TaperedWeight, strong::FeatureCount>& tapered,
+                  const std::array<std::int16_t, strong::PatternCount>& patterns)
 {
     Weights weights{};
     for (int f = 0; f < strong::FeatureCount; ++f) {
-        weights[2 * f] = tapered[f].Opening;
-        weights[2 * f + 1] = tapered[f].Ending;
+        weights.Features[2 * f] = tapered[f].Opening;
+        weights.Features[2 * f + 1] = tapered[f].Ending;
     }
+    std::copy(patterns.begin(), patterns.end(), weights.Patterns.begin());
     return weights;
+}
+
+Weights BuiltWeights()
+{
+    return ToWeights(strong::FeatureWeights, strong::PatternWeights);
+}
+
+std::vector<std::int16_t> ToPatternWeights(const Weights& weights)
+{
+    std::vector<std::int16_t> patterns(weights.Patterns.size());
+    for (std::size_t k = 0; k < patterns.size(); ++k)
+        patterns[k] = static_cast<std::int16_t>(std::clamp(std::lround(weights.Patterns[k]), -3000L, 3000L));
+    return patterns;
 }
 
 std::array<strong::TaperedWeight, strong::FeatureCount> ToTapered(const Weights& weights)
@@ -59,7 +82,7 @@ std::array<strong::TaperedWeight, strong::FeatureCount> ToTapered(const Weights&
         return static_cast<std::int16_t>(std::clamp(std::lround(w), -3000L, 3000L));
     };
     for (int f = 0; f < strong::FeatureCount; ++f)
-        tapered[f] = {round(weights[2 * f]), round(weights[2 * f + 1])};
+        tapered[f] = {round(weights.Features[2 * f]), round(weights.Features[2 * f + 1])};
     return tapered;
 }
 
@@ -90,39 +113,65 @@ double FitScale(const std::vector<Sample>& samples, const Weights& weights)
     return (low + high) / 2;
 }
 
-double FitWeights(const std::vector<Sample>& samples, Weights& weights, double k, int passes, double pull)
+namespace {
+
+// Adam's moments of one weight.
+struct Moments {
+    double First = 0;
+    double Second = 0;
+};
+
+} // namespace
+
+double FitWeights(const std::vector<Sample>& samples, Weights& weights, double k, int passes, double pull,
+                  double shrink)
 {
     const Weights start = weights;
-    const double scale = 2 * k / static_cast<double>(std::max<std::size_t>(samples.size(), 1));
+    const double count = static_cast<double>(std::max<std::size_t>(samples.size(), 1));
+    const double scale = 2 * k / count;
     // Adam in full batches: the inputs differ in scale by a factor of ten or more, and Adam's steps
     // are the same size for all of them. A step of a fraction of a point moves a weight slowly and
     // surely.
     constexpr double Rate = 0.5;
+    // A position holds eighteen patterns, each moving its score by a step: theirs are smaller.
+    constexpr double PatternRate = 0.2;
     constexpr double Beta1 = 0.9;
     constexpr double Beta2 = 0.999;
-    Weights first{};
-    Weights second{};
+    std::array<Moments, InputCount> featureMoments{};
+    std::vector<Moments> patternMoments(weights.Patterns.size());
+    std::vector<double> patternGradient(weights.Patterns.size());
     double power1 = 1;
     double power2 = 1;
+    const auto step = [&](double& weight, Moments& moments, double gradient, double rate) {
+        moments.First = Beta1 * moments.First + (1 - Beta1) * gradient;
+        moments.Second = Beta2 * moments.Second + (1 - Beta2) * gradient * gradient;
+        const double m = moments.First / (1 - power1);
+        const double v = moments.Second / (1 - power2);
+        weight -= rate * m / (std::sqrt(v) + 1e-12);
+    };
     for (int pass = 0; pass < passes; ++pass) {
-        Weights gradient{};
+        std::array<double, InputCount> gradient{};
+        std::fill(patternGradient.begin(), patternGradient.end(), 0.0);
         for (const Sample& sample : samples) {
             const double p = Sigmoid(k * Score(sample, weights));
             const double slope = (p - sample.Result) * p * (1 - p);
             for (int i = 0; i < InputCount; ++i)
                 gradient[i] += slope * sample.X[i];
+            for (int i = 0; i < strong::PatternBlocks; ++i) {
+                patternGradient[static_cast<std::size_t>(sample.Patterns[i])] += slope;
+                patternGradient[static_cast<std::size_t>(sample.Patterns[i + strong::PatternBlocks])] -=
+                    slope;
+            }
         }
-        for (int i = 0; i < InputCount; ++i)
-            gradient[i] = gradient[i] * scale + 2 * pull * (weights[i] - start[i]);
         power1 *= Beta1;
         power2 *= Beta2;
-        for (int i = 0; i < InputCount; ++i) {
-            first[i] = Beta1 * first[i] + (1 - Beta1) * gradient[i];
-            second[i] = Beta2 * second[i] + (1 - Beta2) * gradient[i] * gradient[i];
-            const double m = first[i] / (1 - power1);
-            const double v = second[i] / (1 - power2);
-            weights[i] -= Rate * m / (std::sqrt(v) + 1e-12);
-        }
+        for (int i = 0; i < InputCount; ++i)
+            step(weights.Features[i], featureMoments[i],
+                 gradient[i] * scale + 2 * pull * (weights.Features[i] - start.Features[i]), Rate);
+        for (std::size_t i = 0; i < patternGradient.size(); ++i)
+            if (patternGradient[i] != 0 || weights.Patterns[i] != 0)
+                step(weights.Patterns[i], patternMoments[i],
+                     (patternGradient[i] + shrink * k * weights.Patterns[i] / 16) * scale, PatternRate);
     }
     return MeanSquaredError(samples, weights, k);
 }
@@ -148,6 +197,29 @@ std::string WeightsSource(const std::array<strong::TaperedWeight, strong::Featur
                 "\n";
     }
     text += "}};\n\n} // namespace kelmarin::strong\n";
+    return text;
+}
+
+} // namespace kelmarin::tuning
+
+namespace kelmarin::tuning {
+
+std::string PatternsSource(const std::vector<std::int16_t>& patterns, const std::string& howMade)
+{
+    std::string text = howMade;
+    text += "#include \"StrongPatterns.h\"\n\nnamespace kelmarin::strong {\n\n";
+    text += "// clang-format off\n";
+    text += "const std::array<std::int16_t, PatternCount> PatternWeights = {{\n";
+    for (std::size_t k = 0; k < patterns.size(); k += 16) {
+        text += "   ";
+        for (std::size_t j = k; j < std::min(k + 16, patterns.size()); ++j) {
+            char entry[16];
+            std::snprintf(entry, sizeof entry, " %d,", patterns[j]);
+            text += entry;
+        }
+        text += "\n";
+    }
+    text += "}};\n// clang-format on\n\n} // namespace kelmarin::strong\n";
     return text;
 }
 

@@ -1,5 +1,6 @@
 // The strong evaluation is the same for both colours: turning the board half round and swapping the
-// colours negates every feature and the score. Its kings' safe steps agree with the rules.
+// colours negates every feature and the score. Its kings' safe steps agree with the rules, and its
+// block patterns with the men on the board.
 #include "StrongEval.h"
 #include "RandomPlay.h"
 #include "SearchPosition.h"
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace kelmarin::strong {
 namespace {
@@ -57,6 +60,56 @@ TEST(StrongEvalTest, SwappingColoursNegatesEveryFeatureAndTheScore)
     // Random games reach every feature but the rarest back-rank patterns.
     for (int f : {Bridge, DogHole, Runaway, TrappedKing, DominatedKing, KingsAgainstNone, ChaseDistance})
         EXPECT_TRUE(seen[f]) << FeatureName(f);
+}
+
+// A block's pattern read square by square from the board: the block's squares from the lowest column
+// up, each column from its lowest row, one's own man 1 and the enemy's 2, in base 3.
+int PatternOf(std::uint32_t own, std::uint32_t enemy, int block)
+{
+    const int lowColumn = 2 * (block % 3) + 1;
+    const int lowRow = 2 * (block / 3) + 1;
+    int pattern = 0;
+    int place = 1;
+    for (int I = lowColumn; I < lowColumn + 4; ++I)
+        for (int J = lowRow; J < lowRow + 4; ++J)
+            if (IsPlayingSquare(I, J)) {
+                const std::uint32_t bit = ScanBit(I, J);
+                pattern += place * ((own & bit) != 0 ? 1 : (enemy & bit) != 0 ? 2 : 0);
+                place *= 3;
+            }
+    return block * PatternsPerBlock + pattern;
+}
+
+TEST(StrongEvalTest, BlockPatternsAreTheMenOnEachBlocksSquaresForBothColours)
+{
+    std::mt19937 random(11);
+    for (int g = 0; g < 40; ++g) {
+        GameState game;
+        game.GameRules = Rules::English;
+        game.New();
+        for (int ply = 0; ply < 150 && !game.IsGameOver(); ++ply) {
+            const Position position = SearchPosition::FromGame(game).Board();
+            const std::uint32_t blue = position.Pieces(Blue) & ~position.Kings();
+            const std::uint32_t red = position.Pieces(Red) & ~position.Kings();
+            std::vector<std::pair<int, int>> expected;
+            for (int b = 0; b < PatternBlocks; ++b) {
+                expected.emplace_back(PatternOf(blue, red, b), 1);
+                expected.emplace_back(PatternOf(features::Turned(red), features::Turned(blue), b), -1);
+            }
+            std::vector<std::pair<int, int>> found;
+            CollectPatterns(position, [&](int pattern, int sign) { found.emplace_back(pattern, sign); });
+            std::vector<std::pair<int, int>> turned;
+            CollectPatterns(TurnedAndSwapped(position),
+                            [&](int pattern, int sign) { turned.emplace_back(pattern, -sign); });
+            std::sort(expected.begin(), expected.end());
+            std::sort(found.begin(), found.end());
+            std::sort(turned.begin(), turned.end());
+            ASSERT_EQ(found, expected);
+            ASSERT_EQ(turned, expected);
+            const TMove step = kelmarin::testing::RandomLegalStep(game, random);
+            game.MakeMove(&step, true);
+        }
+    }
 }
 
 // The safe steps of a side's king, found by playing each step and looking at the enemy's captures.
