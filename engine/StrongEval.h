@@ -3,8 +3,9 @@
 //
 // The score is the sum of the position's features (StrongFeatures: men by rank, kings, the back rank,
 // runaway men, trapped kings and more) times their weights (StrongWeights), each weight blended from
-// its opening value to its ending value as pieces come off. Material weighs more in the ending, so
-// the side ahead gains by trading down.
+// its opening value to its ending value as pieces come off, and the weights of the men's shapes on
+// nine blocks of the board (StrongPatterns). Material weighs more in the ending, so the side ahead
+// gains by trading down.
 #pragma once
 
 #include "Position.h"

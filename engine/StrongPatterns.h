@@ -20,47 +20,44 @@ extern const std::array<std::int16_t, PatternCount> PatternWeights;
 
 namespace patterns {
 
-// Block b covers columns 2 * (b % 3) + 1 to + 4 and rows 2 * (b / 3) + 1 to + 4: in scan order, the
-// bytes (two columns each) b % 3 and the next. Digits[b][h][byte] is what the block's squares in that
-// byte (h = 0 for the first, 1 for the next) give the index when each set bit is one's own man: the
-// sum of 3 to the power of the squares' places in the block.
-inline constexpr auto Digits = [] {
-    std::array<std::array<std::array<std::uint16_t, 256>, 2>, PatternBlocks> table{};
-    for (int b = 0; b < PatternBlocks; ++b) {
-        const int lowRow = 2 * (b / 3) + 1;
-        int power[32] = {};
-        int place = 1;
-        for (int k = 8 * (b % 3); k < 8 * (b % 3) + 16; ++k)
-            if (ScanOrder[k].J >= lowRow && ScanOrder[k].J < lowRow + 4) {
-                power[k] = place;
-                place *= 3;
-            }
-        for (int h = 0; h < 2; ++h)
-            for (int byte = 0; byte < 256; ++byte) {
-                int digits = 0;
-                for (int bit = 0; bit < 8; ++bit)
-                    if ((byte >> bit & 1) != 0)
-                        digits += power[8 * (b % 3 + h) + bit];
-                table[b][h][byte] = static_cast<std::uint16_t>(digits);
-            }
+// Block b covers columns 2 * (b % 3) + 1 to + 4 and rows 2 * (b / 3) + 1 to + 4. Its pattern is read
+// in base 3, one's own man 1 and the enemy's 2, its squares' places counted column by column from the
+// lowest, each column from its lowest row.
+//
+// In scan order a byte holds two columns of four squares, so a band of four rows is two bits of each
+// column, one square further up the column for each band. Squeezed to four bits each, own and enemy,
+// a byte of the band is one of 256 values, and Quarter gives its part of the pattern: a block is two
+// such quarters side by side.
+inline constexpr auto Quarter = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int both = 0; both < 256; ++both) {
+        int value = 0;
+        for (int bit = 3, place = 27; bit >= 0; --bit, place /= 3)
+            value += place * ((both >> bit & 1) != 0 ? 1 : (both >> (bit + 4) & 1) != 0 ? 2 : 0);
+        table[both] = static_cast<std::uint8_t>(value);
     }
     return table;
 }();
 
-inline int Byte(std::uint32_t mask, int n)
+// The four squeezed bytes of a band: bits 0 and 1 the rows of the byte's first column, 2 and 3 those
+// of its second.
+inline std::uint32_t Squeeze(std::uint32_t mask, int band)
 {
-    return static_cast<int>(mask >> (8 * n) & 0xffu);
+    mask = mask >> band & 0x33333333u;
+    return (mask | mask >> 2) & 0x0f0f0f0fu;
 }
 
 // Calls add(pattern, sign) for the block patterns of one side, own men moving up the rows: the
 // pattern's place in PatternWeights.
 template <class Add> inline void AddSide(std::uint32_t own, std::uint32_t enemy, int sign, Add&& add)
 {
-    for (int b = 0; b < PatternBlocks; ++b) {
-        const int first = b % 3;
-        const int index = Digits[b][0][Byte(own, first)] + Digits[b][1][Byte(own, first + 1)] +
-                          2 * (Digits[b][0][Byte(enemy, first)] + Digits[b][1][Byte(enemy, first + 1)]);
-        add(b * PatternsPerBlock + index, sign);
+    for (int band = 0; band < 3; ++band) {
+        const std::uint32_t both = Squeeze(own, band) | Squeeze(enemy, band) << 4;
+        int quarters[4];
+        for (int n = 0; n < 4; ++n)
+            quarters[n] = Quarter[both >> (8 * n) & 0xffu];
+        for (int first = 0; first < 3; ++first)
+            add((3 * band + first) * PatternsPerBlock + quarters[first] + 81 * quarters[first + 1], sign);
     }
 }
 
